@@ -1,0 +1,82 @@
+#include "app/application.h"
+
+#include "app/qt_text.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+#include <QObject>
+
+namespace trev::Application {
+namespace {
+
+std::string& titleText() {
+    static std::string text;
+    return text;
+}
+
+MessageHook& messageHook() {
+    static MessageHook hook;
+    return hook;
+}
+
+Cursor& currentCursor() {
+    static Cursor c = Cursor::Default;
+    return c;
+}
+
+}  // namespace
+
+// The title stays out of QGuiApplication's display name, which Qt would append
+// to every window caption.
+void setTitle(const std::string& title) { titleText() = title; }
+std::string title() { return titleText(); }
+
+void processMessages() { QCoreApplication::processEvents(); }
+
+void terminate() { QCoreApplication::exit(0); }
+
+void setCursor(Cursor cursor) {
+    if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    currentCursor() = cursor;
+    if (cursor == Cursor::Busy) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (cursor == Cursor::SqlWait) QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+}
+
+Cursor cursor() { return currentCursor(); }
+
+void release(QObject* object) {
+    if (object) object->deleteLater();
+}
+
+std::string errorDisplayText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+void showMessage(MessageKind kind, const std::string& text) {
+    if (messageHook()) {
+        messageHook()(kind, title(), text);
+        return;
+    }
+    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information, qs(title()),
+                    qs(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void showError(const std::string& message) { showMessage(MessageKind::Error, errorDisplayText(message)); }
+
+void setMessageHook(MessageHook hook) { messageHook() = std::move(hook); }
+
+void handleException(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const SilentAbort&) {
+    } catch (const std::exception& e) {
+        showError(e.what());
+    } catch (...) {
+        showError("Unknown error");
+    }
+}
+
+}  // namespace trev::Application

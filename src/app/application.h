@@ -1,0 +1,56 @@
+#pragma once
+// The application object: title, letting pending events run, termination,
+// cursors, deferred release and the default error display. Every event handler
+// runs inside guarded(), so no exception ever crosses the event loop.
+#include "platform/errors.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+class QObject;
+
+namespace trev {
+
+namespace Application {
+
+void setTitle(const std::string& title);
+std::string title();
+
+void processMessages();
+void terminate();
+
+enum class Cursor { Default, Busy, SqlWait };
+void setCursor(Cursor cursor);
+Cursor cursor();
+
+// Destroys the object once control is back in the main event loop.
+void release(QObject* object);
+
+// The message as the error display shows it: a full stop is appended when the
+// last character's code is above that of ".".
+std::string errorDisplayText(const std::string& message);
+
+enum class MessageKind { Error, Information };
+// Shows a modal message box (OK only) with the application title as caption.
+void showMessage(MessageKind kind, const std::string& text);
+void showError(const std::string& message);  // the default error display
+
+// Tests see what would be shown instead of a modal box.
+using MessageHook = std::function<void(MessageKind kind, const std::string& caption, const std::string& text)>;
+void setMessageHook(MessageHook hook);  // an empty hook restores the real box
+
+void handleException(std::exception_ptr error);
+
+template <class Handler>
+void guarded(Handler&& handler) {
+    try {
+        handler();
+    } catch (...) {
+        handleException(std::current_exception());
+    }
+}
+
+}  // namespace Application
+
+}  // namespace trev

@@ -1,0 +1,23 @@
+#pragma once
+// The update server: one host serving the same tree over HTTP and FTP.
+#include <string>
+
+namespace trev {
+
+struct UpdateServer {
+    std::string host;
+    int httpPort = 80;
+    int ftpPort = 21;
+
+    // "http://" + host (+ ":" port when not 80) + path.
+    std::string httpUrl(const std::string& path) const {
+        std::string url = "http://" + host;
+        if (httpPort != 80) url += ":" + std::to_string(httpPort);
+        return url + path;
+    }
+};
+
+// The server this program was built for.
+UpdateServer builtInUpdateServer();
+
+}  // namespace trev
