@@ -11,8 +11,6 @@ bool isVersionPunctuation(char c) {
     return std::string_view(".-/\\|,[]()*_ ").find(c) != std::string_view::npos;
 }
 
-bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 }  // namespace
 
 std::string StripVersionPunctuation(const std::string& text) {
@@ -39,19 +37,6 @@ bool FindKeyedLine(const std::string& key, const std::string& windowsPath) {
     while (!reader.eof())
         if (Trim(Columns(reader.readLine(), 1, kKeyWidth)) == key) return true;
     return false;
-}
-
-std::string Trim(const std::string& text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && isBlankOrControl(text[first])) ++first;
-    while (last > first && isBlankOrControl(text[last - 1])) --last;
-    return text.substr(first, last - first);
-}
-
-std::string Columns(const std::string& line, size_t first, size_t last) {
-    if (first == 0 || first > line.size() || last < first) return {};
-    return line.substr(first - 1, last - first + 1);
 }
 
 }  // namespace trev

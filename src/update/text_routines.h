@@ -1,5 +1,7 @@
 #pragma once
 // Small text routines shared by the version check, the update run and the menu file.
+#include "platform/text_util.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,11 +17,5 @@ std::string PadText(const std::string& text, const std::string& mode, size_t wid
 // Whether a line of the file has columns 1-40, trimmed, equal to key.
 // Raises "File not found" when the file does not exist.
 bool FindKeyedLine(const std::string& key, const std::string& windowsPath);
-
-// Removes leading and trailing characters of code 32 or below.
-std::string Trim(const std::string& text);
-
-// Columns first..last (1-based, inclusive) of a line; shorter lines give less.
-std::string Columns(const std::string& line, size_t first, size_t last);
 
 }  // namespace trev
