@@ -1,0 +1,51 @@
+#pragma once
+// The main window: navigation list, content panel for the embedded screens, status bar.
+#include "transfer/update_server.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QListWidget;
+class QStatusBar;
+class QTimer;
+
+namespace trev {
+
+class TFrmPai : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFrmPai(UpdateServer server, QWidget* parent = nullptr);
+    ~TFrmPai() override;
+
+    enum class Screen { AtualizaWeb, Config };
+
+    // 'H' (HTTP) or 'F' (FTP); set only by LoadSettings.
+    char protocolLetter() const { return protocolLetter_; }
+    const UpdateServer& updateServer() const { return server_; }
+
+    void LoadSettings();
+    void ShowEmbeddedScreen(Screen screen);
+    // Status panel 1, the hint panel.
+    void setHint(const std::string& text);
+    QWidget* contentPanel() const;
+
+    void FormShow();
+    void ListView1Click();
+    void TmrFechaTimer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Controls;
+    Controls* c_;
+    UpdateServer server_;
+    char protocolLetter_ = 'H';
+    bool shown_ = false;
+};
+
+extern TFrmPai* FrmPai;
+
+}  // namespace trev
