@@ -1,0 +1,43 @@
+#pragma once
+// A horizontal bar gauge without border: the filled part in the fore colour, the
+// rest in the back colour, the whole percent done centred on the bar.
+#include "transfer/gauge_range.h"
+
+#include <QColor>
+#include <QWidget>
+
+namespace trev {
+
+class TGauge : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGauge(QWidget* parent = nullptr);
+
+    int64_t MinValue() const { return range_.minValue(); }
+    int64_t MaxValue() const { return range_.maxValue(); }
+    int64_t Progress() const { return range_.progress(); }
+    int PercentDone() const { return range_.percentDone(); }
+    // Each setter raises "Value must be between %d and %d" for an impossible range
+    // and repaints the gauge at once.
+    void setMinValue(int64_t value);
+    void setMaxValue(int64_t value);
+    void setProgress(int64_t value);
+
+    QColor ForeColor() const { return foreColor_; }
+    QColor BackColor() const { return backColor_; }
+    void setForeColor(const QColor& color);
+    void setBackColor(const QColor& color);
+
+    // "37%"
+    QString text() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    GaugeRange range_;
+    QColor foreColor_ = Qt::black;
+    QColor backColor_ = Qt::white;
+};
+
+}  // namespace trev
