@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# What the unattended demo update left behind: tables and rows in the database,
+# the menu file, the master list of scripts and the downloaded files.
+set -uo pipefail
+demo=$1
+root="$demo/drive_c/Velor/TREVALMONTE"
+echo
+echo "== Tables in the database and their rows"
+isql-fb -q -u SYSDBA -p ivorymint "$root/DB_TREVALMONTE.GDB" <<'SQL' | sed '/^$/d'
+SELECT TRIM(RDB$RELATION_NAME) AS TABELA FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG = 0 ORDER BY 1;
+SELECT * FROM CLIENTES;
+SELECT * FROM PEDIDOS;
+SELECT * FROM PRODUTOS;
+SQL
+echo
+echo "== CONFIG/MENU.CFG"
+cat "$root/CONFIG/MENU.CFG" 2>/dev/null | tr -d '\r' || echo "(none)"
+echo
+echo "== TEMP/SQL/ListaMestre.txt"
+cat "$root/TEMP/SQL/ListaMestre.txt" 2>/dev/null | tr -d '\r' || echo "(none)"
+echo
+echo "== Downloaded"
+(cd "$root" && find TEMP ADICIONAIS -type f | sort)
+echo
+echo "Pictures of each phase: $demo/pictures"
