@@ -1,6 +1,9 @@
 #include "platform/text_util.h"
 
+#include "platform/errors.h"
+
 #include <cctype>
+#include <limits>
 
 namespace trev {
 
@@ -22,6 +25,30 @@ std::string UpperCase(const std::string& text) {
     std::string result = text;
     for (auto& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return result;
+}
+
+std::string LowerCase(const std::string& text) {
+    std::string result = text;
+    for (auto& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+int32_t StrToInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    const size_t firstDigit = i;
+    int64_t value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) break;
+    }
+    if (negative) value = -value;
+    if (i == firstDigit || i != text.size() || value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max())
+        throw ConvertError("'" + text + "' is not a valid integer value");
+    return static_cast<int32_t>(value);
 }
 
 }  // namespace trev

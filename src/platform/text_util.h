@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace trev {
@@ -11,5 +12,10 @@ std::string Columns(const std::string& line, size_t first, size_t last);
 
 // ASCII upper case, for comparisons without regard to case.
 std::string UpperCase(const std::string& text);
+std::string LowerCase(const std::string& text);
+
+// A signed 32-bit decimal (leading blanks and a sign allowed);
+// raises ConvertError "'%s' is not a valid integer value" otherwise.
+int32_t StrToInt(const std::string& text);
 
 }  // namespace trev
