@@ -1,0 +1,14 @@
+#pragma once
+// Names read from server files become local file and folder names: none may
+// lead out of the folder it is meant for.
+#include <string>
+
+namespace trev {
+
+// False for ".", "..", and for a name holding "\", "/", ":" or a control character.
+bool IsSafeFileName(const std::string& name);
+
+// Raises an Error naming the file and the line when the name is not safe.
+void RequireSafeFileName(const std::string& name, const std::string& listName, int lineNumber);
+
+}  // namespace trev

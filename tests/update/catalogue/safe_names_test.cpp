@@ -1,0 +1,47 @@
+#include "update/safe_names.h"
+
+#include "platform/codepage.h"
+#include "platform/errors.h"
+
+#include <gtest/gtest.h>
+
+namespace trev {
+namespace {
+
+TEST(SafeNames, OnlyNamesThatStayInTheirFolder) {
+    struct Case {
+        std::string name;
+        bool safe;
+    } cases[] = {
+        {"6001", true},
+        {"V6a", true},
+        {"6.0.0.1", true},
+        {"...", true},
+        {"6001 ", true},
+        {"", true},
+        {"\xe7\xe3o", true},
+        {".", false},
+        {"..", false},
+        {"..\\..\\Windows", false},
+        {"a/b", false},
+        {"/etc", false},
+        {"C:", false},
+        {"6001\t", false},
+        {std::string("60\0" "1", 4), false},
+        {"6001\x7f", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsSafeFileName(c.name), c.safe) << c.name;
+}
+
+TEST(SafeNames, RefusalNamesTheFileAndTheLine) {
+    EXPECT_NO_THROW(RequireSafeFileName("6001", "versao.cfg", 1));
+    try {
+        RequireSafeFileName("..\\x\r", "versao.cfg", 3);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(cp1252ToUtf8(e.what()), "Nome inválido na linha 3 de versao.cfg: \"..\\x?\"");
+    }
+}
+
+}  // namespace
+}  // namespace trev
