@@ -1,5 +1,6 @@
 #pragma once
 // The FTP client: active mode, binary type, automatic login, one file per Get.
+#include "protocols/ftp_reply.h"
 #include "protocols/work_events.h"
 
 #include <cstdint>
@@ -10,6 +11,7 @@ namespace trev {
 
 enum class FtpProxyType { None };
 
+// Stored only: with the type None the client always connects directly.
 struct FtpProxySettings {
     FtpProxyType ProxyType = FtpProxyType::None;
     std::string Host;
@@ -28,20 +30,28 @@ public:
     std::string Username;
     std::string Password;
     FtpProxySettings ProxySettings;
-    int ReadTimeout = 0;
+    int ReadTimeout = 0;  // 0: no limit of its own (the bounds below still hold)
     WorkHandlers& work();
 
-    // Bounds on waits that would otherwise never end (tests shorten them).
+    // Bounds on waits that would otherwise never end (tests shorten them); -1: no bound.
     int ConnectTimeoutMs = 30000;
-    int IdleTimeoutMs = 60000;
-    int DataConnectionTimeoutMs = 60000;
+    int IdleTimeoutMs = 60000;           // every wait for a reply or for data
+    int DataConnectionTimeoutMs = 60000;  // the server opening the data connection
 
     bool Connected() const;
     // Connects and logs in; on any failure the control connection is closed.
+    // "Already connected." while the control connection is open.
     void Connect();
-    // Retrieves remotePath into the local file (created anew). Raises on failure.
+    // Retrieves remotePath into the local file (created anew). Raises on failure,
+    // leaving in the file what arrived and the control connection open.
     void Get(const std::string& remotePath, const std::string& localWindowsPath);
+    // Closes the control connection at once; nothing is sent.
     void Disconnect();
+
+    const FtpReply& Greeting() const;
+    const FtpReply& LastReply() const;
+    // The first line of the reply to "SYST", "Unknown" when the server does not know it.
+    const std::string& SystemDescription() const;
 
 private:
     struct Impl;

@@ -1,0 +1,44 @@
+#pragma once
+// The data connection of one active-mode retrieval: we listen, the server connects
+// to us, we read until it closes. Its work events carry the channel as their sender.
+#include "platform/output_stream.h"
+#include "platform/tcp_socket.h"
+#include "protocols/work_events.h"
+
+#include <cstdint>
+#include <string>
+
+namespace trev {
+
+class FtpDataChannel {
+public:
+    static constexpr int Backlog = 15;
+    static constexpr size_t BlockSize = 32768;
+
+    // Listens on localAddress, on a port the system chooses. Only a connection
+    // from expectedPeer (the control connection's server) is ever taken.
+    FtpDataChannel(uint32_t localAddress, uint32_t expectedPeer);
+
+    // The argument of "PORT": the four parts of the address and the port's two bytes.
+    std::string portArgument() const;
+
+    // Waits up to timeoutMs for the server's connection, then stops listening.
+    // Connections from any other address are closed unread.
+    void accept(int timeoutMs);
+
+    // Copies everything until the server closes into out; every wait for data is
+    // bounded by idleTimeoutMs (-1: no bound). The channel is closed afterwards.
+    void readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs);
+
+private:
+    void finishAfterFailure(OutputStream& out, const char* data, size_t size, WorkTracker& tracker);
+
+    TcpSocket listener_;
+    TcpSocket data_;
+    uint32_t expectedPeer_;
+};
+
+// "Socket Error # 10060": the server did not open the data connection in time.
+SocketError dataConnectionTimedOut();
+
+}  // namespace trev

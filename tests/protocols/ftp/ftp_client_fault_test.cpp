@@ -1,0 +1,281 @@
+// The FTP client against the scripted fault server: exact command transcripts and
+// the exchanges a real server does not produce.
+#include "peers/ftp_fault_server.h"
+#include "platform/errors.h"
+#include "platform/paths.h"
+#include "protocols/ftp_client.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace trev {
+namespace {
+
+using test::FtpFaultServer;
+namespace fs = std::filesystem;
+
+const std::string LocalFile = "C:\\Velor\\TREVALMONTE\\TEMP\\got.bin";
+
+std::string contents(const std::string& windowsPath) {
+    std::ifstream in(nativePath(windowsPath), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class FtpClientFaults : public testing::Test {
+protected:
+    static void SetUpTestSuite() { server_ = new FtpFaultServer(); }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("ftp_faults_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        setDriveRoot(root_.string());
+        forceDirectories("C:\\Velor\\TREVALMONTE\\TEMP");
+        ftp_.Host = "127.0.0.1";
+        ftp_.Port = server_->port();
+        ftp_.Username = "trevalmonte";
+        ftp_.Password = "harbloom";
+    }
+    void TearDown() override {
+        ftp_.Disconnect();
+        fs::remove_all(root_);
+    }
+
+    static FtpFaultServer::Script script() { return {}; }
+
+    // The commands received, with the PORT argument normalised.
+    static std::vector<std::string> transcript() {
+        std::vector<std::string> lines = server_->commands();
+        for (auto& line : lines) line = std::regex_replace(line, std::regex("^PORT 127,0,0,1,\\d+,\\d+$"), "PORT 127,0,0,1,<port>");
+        return lines;
+    }
+
+    static FtpFaultServer* server_;
+    fs::path root_;
+    FtpClient ftp_;
+};
+
+FtpFaultServer* FtpClientFaults::server_ = nullptr;
+
+TEST_F(FtpClientFaults, LoginTranscriptAndAMultiLineGreeting) {
+    auto s = script();
+    s.greeting = "220-Welcome\r\n220-to the fault server\r\n220 Ready\r\n";
+    server_->setScript(s);
+    ftp_.Connect();
+    EXPECT_TRUE(ftp_.Connected());
+    EXPECT_EQ(ftp_.Greeting().code, 220);
+    EXPECT_EQ(ftp_.Greeting().text, (std::vector<std::string>{"Welcome", "to the fault server", "Ready"}));
+    EXPECT_EQ(ftp_.SystemDescription(), "UNIX Type: L8");
+    EXPECT_EQ(transcript(), (std::vector<std::string>{"USER trevalmonte", "PASS harbloom", "TYPE I", "SYST"}));
+}
+
+TEST_F(FtpClientFaults, UserAnswered230SendsNoPasswordAndSyst500IsUnknown) {
+    auto s = script();
+    s.replies["USER"] = "230 No password needed\r\n";
+    s.replies["SYST"] = "500 SYST not understood\r\n";
+    server_->setScript(s);
+    ftp_.Connect();
+    EXPECT_EQ(ftp_.SystemDescription(), "Unknown");
+    EXPECT_EQ(transcript(), (std::vector<std::string>{"USER trevalmonte", "TYPE I", "SYST"}));
+}
+
+TEST_F(FtpClientFaults, RefusedLoginStepsCloseTheControlConnection) {
+    struct Case {
+        const char* verb;
+        std::string reply;
+        int code;
+        std::string message;
+    };
+    for (const Case& c : {Case{"USER", "530 Not allowed\r\n", 530, "Not allowed\r\n"},
+                          Case{"PASS", "530-Login incorrect.\r\n530 Bye\r\n", 530, "Login incorrect.\r\nBye\r\n"},
+                          Case{"TYPE", "504 No binary\r\n", 504, "No binary\r\n"},
+                          Case{"SYST", "421 Going away\r\n", 421, "Going away\r\n"}}) {
+        SCOPED_TRACE(c.verb);
+        auto s = script();
+        s.replies[c.verb] = c.reply;
+        server_->setScript(s);
+        try {
+            ftp_.Connect();
+            ADD_FAILURE() << "connected";
+        } catch (const FtpReplyError& e) {
+            EXPECT_EQ(e.what(), c.message);
+            EXPECT_EQ(e.replyCode(), c.code);
+        }
+        EXPECT_FALSE(ftp_.Connected());
+    }
+}
+
+TEST_F(FtpClientFaults, GreetingLineOverTheLimitFails) {
+    auto s = script();
+    s.greeting = "220 " + std::string(16384, 'x') + "\r\n";
+    server_->setScript(s);
+    EXPECT_THROW(
+        try { ftp_.Connect(); } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "Max line length exceeded.");
+            throw;
+        },
+        Error);
+    EXPECT_FALSE(ftp_.Connected());
+}
+
+TEST_F(FtpClientFaults, RetrievalTranscriptAndWorkEventsFromTheDataConnection) {
+    auto s = script();
+    s.dataBytes = std::string(70000, 'd');
+    server_->setScript(s);
+    std::vector<std::string> events;
+    void* sender = nullptr;
+    ftp_.work().OnWorkBegin = [&](void* who, WorkMode, int64_t n) { sender = who; events.push_back("begin " + std::to_string(n)); };
+    ftp_.work().OnWork = [&](void*, WorkMode, int64_t n) { events.push_back("work " + std::to_string(n)); };
+    ftp_.work().OnWorkEnd = [&](void*, WorkMode) { events.push_back("end"); };
+    ftp_.Connect();
+    ftp_.Get("/download/atualiza/versao/versao.cfg", LocalFile);
+    EXPECT_EQ(contents(LocalFile), s.dataBytes);
+    EXPECT_EQ(transcript(), (std::vector<std::string>{"USER trevalmonte", "PASS harbloom", "TYPE I", "SYST", "PORT 127,0,0,1,<port>",
+                                                      "RETR /download/atualiza/versao/versao.cfg"}));
+    // Two full blocks reported; the last short block arrives after the close and is not.
+    EXPECT_EQ(events, (std::vector<std::string>{"begin 0", "work 32768", "work 65536", "end"}));
+    EXPECT_NE(sender, nullptr);
+    EXPECT_NE(sender, &ftp_);
+}
+
+TEST_F(FtpClientFaults, BrokenOffTransferRaisesAndKeepsWhatArrived) {
+    struct Case {
+        std::string completion;
+        int code;
+    };
+    for (const Case& c : {Case{"426 Connection closed; transfer aborted.\r\n226 Abort done\r\n", 426}, Case{"450 Busy\r\n", 450}}) {
+        SCOPED_TRACE(c.completion);
+        auto s = script();
+        s.dataBytes = "partial";
+        s.completion = c.completion;
+        server_->setScript(s);
+        ftp_.Connect();
+        try {
+            ftp_.Get("/f", LocalFile);
+            ADD_FAILURE() << "returned normally";
+        } catch (const FtpReplyError& e) {
+            EXPECT_EQ(e.replyCode(), c.code);
+        }
+        EXPECT_EQ(contents(LocalFile), "partial");
+        ftp_.Disconnect();
+    }
+}
+
+TEST_F(FtpClientFaults, FailedRetrievalLeavesTheConnectionOpenUntilTheNextConnectFails) {
+    auto s = script();
+    s.replies["RETR"] = "550 /missing: No such file or directory.\r\n";
+    server_->setScript(s);
+    std::ofstream(nativePath(LocalFile)) << "old contents";
+    ftp_.Connect();
+    try {
+        ftp_.Get("/missing", LocalFile);
+        FAIL();
+    } catch (const FtpReplyError& e) {
+        EXPECT_STREQ(e.what(), "/missing: No such file or directory.\r\n");
+        EXPECT_EQ(e.replyCode(), 550);
+    }
+    EXPECT_TRUE(fs::exists(nativePath(LocalFile)));
+    EXPECT_EQ(contents(LocalFile), "");
+    EXPECT_TRUE(ftp_.Connected());
+    try {
+        ftp_.Connect();
+        FAIL();
+    } catch (const FtpReplyError& e) {
+        EXPECT_STREQ(e.what(), "Already connected.");
+    }
+    EXPECT_FALSE(ftp_.Connected());
+    server_->setScript(script());
+    ftp_.Connect();
+    EXPECT_TRUE(ftp_.Connected());
+}
+
+TEST_F(FtpClientFaults, ServerThatNeverConnectsBackIsBounded) {
+    auto s = script();
+    s.data = FtpFaultServer::Data::Never;
+    server_->setScript(s);
+    ftp_.DataConnectionTimeoutMs = 300;
+    ftp_.Connect();
+    try {
+        ftp_.Get("/f", LocalFile);
+        FAIL();
+    } catch (const SocketError& e) {
+        EXPECT_EQ(e.code(), 10060);
+        EXPECT_NE(std::string(e.what()).find("data connection"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(contents(LocalFile), "");
+}
+
+TEST_F(FtpClientFaults, SilentServerAndStalledDataAreBounded) {
+    ftp_.IdleTimeoutMs = 300;
+    auto s = script();
+    s.replies["RETR"] = "";  // never answers
+    server_->setScript(s);
+    ftp_.Connect();
+    try {
+        ftp_.Get("/f", LocalFile);
+        FAIL();
+    } catch (const SocketError& e) {
+        EXPECT_STREQ(e.what(), "Read Timeout");
+    }
+    ftp_.Disconnect();
+
+    s = script();
+    s.data = FtpFaultServer::Data::Stall;
+    s.dataBytes = "first bytes";
+    server_->setScript(s);
+    ftp_.Connect();
+    try {
+        ftp_.Get("/f", LocalFile);
+        FAIL();
+    } catch (const SocketError& e) {
+        EXPECT_STREQ(e.what(), "Read Timeout");
+    }
+    EXPECT_EQ(contents(LocalFile), "first bytes");
+}
+
+TEST_F(FtpClientFaults, DataConnectionFromAnotherHostIsClosedUnread) {
+    auto s = script();
+    s.data = FtpFaultServer::Data::ForeignThenSend;
+    s.dataBytes = "genuine update";
+    server_->setScript(s);
+    ftp_.Connect();
+    ftp_.Get("/f", LocalFile);
+    EXPECT_EQ(contents(LocalFile), "genuine update");
+    EXPECT_TRUE(server_->foreignConnectionClosed());
+    ftp_.Disconnect();
+
+    s.data = FtpFaultServer::Data::ForeignOnly;
+    server_->setScript(s);
+    ftp_.DataConnectionTimeoutMs = 500;
+    ftp_.Connect();
+    EXPECT_THROW(ftp_.Get("/f", LocalFile), SocketError);
+    EXPECT_EQ(contents(LocalFile), "");
+}
+
+TEST_F(FtpClientFaults, RefusedConnectionIsASocketError) {
+    FtpClient other;
+    other.Host = "127.0.0.1";
+    {
+        FtpFaultServer gone;
+        other.Port = gone.port();
+    }
+    try {
+        other.Connect();
+        FAIL();
+    } catch (const SocketError& e) {
+        EXPECT_EQ(e.code(), 10061);
+        EXPECT_STREQ(e.what(), "Socket Error # 10061\r\nConnection refused.");
+    }
+}
+
+}  // namespace
+}  // namespace trev

@@ -1,0 +1,172 @@
+// The FTP client against pyftpdlib in active mode on loopback.
+#include "peers/ftp_server.h"
+#include "platform/errors.h"
+#include "platform/paths.h"
+#include "protocols/ftp_client.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace trev {
+namespace {
+
+using test::FtpServerPeer;
+namespace fs = std::filesystem;
+
+std::string readNative(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeNative(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string randomBytes(size_t size) {
+    std::mt19937 generator(7);
+    std::string bytes(size, '\0');
+    for (auto& b : bytes) b = static_cast<char>(generator());
+    return bytes;
+}
+
+class FtpClientServer : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        base_ = new fs::path(fs::temp_directory_path() / ("ftp_server_" + std::to_string(::getpid())));
+        fs::remove_all(*base_);
+        files_ = new std::map<std::string, std::string>{
+            {"/empty.bin", ""},
+            {"/download/atualiza/versao/versao.cfg", "0100\r\n0101\r\n"},
+            {"/download/atualiza/big.bin", randomBytes(5 * 1024 * 1024 + 12345)},
+            {"/with space/crlf.txt", "line\r\nline\n\x1a\xff\r"},
+        };
+        for (const auto& [remote, bytes] : *files_) writeNative(*base_ / "server" / remote.substr(1), bytes);
+        server_ = new FtpServerPeer((*base_ / "server").string());
+    }
+    static void TearDownTestSuite() {
+        delete server_;
+        fs::remove_all(*base_);
+        delete base_;
+        delete files_;
+    }
+
+    void SetUp() override {
+        setDriveRoot((*base_ / "drive_c").string());
+        forceDirectories("C:\\Velor\\TREVALMONTE\\TEMP");
+        ftp_.Host = "127.0.0.1";
+        ftp_.Port = server_->port();
+        ftp_.Username = "trevalmonte";
+        ftp_.Password = "harbloom";
+    }
+    void TearDown() override { ftp_.Disconnect(); }
+
+    static fs::path local(const std::string& windowsPath) { return nativePath(windowsPath); }
+
+    static fs::path* base_;
+    static std::map<std::string, std::string>* files_;
+    static FtpServerPeer* server_;
+    FtpClient ftp_;
+};
+
+fs::path* FtpClientServer::base_ = nullptr;
+std::map<std::string, std::string>* FtpClientServer::files_ = nullptr;
+FtpServerPeer* FtpClientServer::server_ = nullptr;
+
+TEST_F(FtpClientServer, RetrievesEveryFileByteExactOverOneLogin) {
+    writeNative(local("C:\\Velor\\TREVALMONTE\\TEMP\\f0"), std::string(100000, 'o'));  // replaced, never appended to
+    ftp_.Connect();
+    int i = 0;
+    for (const auto& [remote, bytes] : *files_) {
+        SCOPED_TRACE(remote);
+        std::string target = "C:\\Velor\\TREVALMONTE\\TEMP\\f" + std::to_string(i++);
+        ftp_.Get(remote, target);
+        EXPECT_TRUE(readNative(local(target)) == bytes) << "size " << fs::file_size(local(target)) << " of " << bytes.size();
+    }
+    EXPECT_TRUE(ftp_.Connected());
+}
+
+TEST_F(FtpClientServer, ProgressReportsWholeBlocksOfTheLargeFile) {
+    int64_t last = -1;
+    int begins = 0, ends = 0;
+    ftp_.work().OnWorkBegin = [&](void*, WorkMode mode, int64_t total) {
+        EXPECT_EQ(mode, WorkMode::Read);
+        EXPECT_EQ(total, 0);
+        ++begins;
+    };
+    ftp_.work().OnWork = [&](void*, WorkMode, int64_t count) {
+        EXPECT_GT(count, last);
+        EXPECT_EQ(count % 32768, 0);
+        last = count;
+    };
+    ftp_.work().OnWorkEnd = [&](void*, WorkMode) { ++ends; };
+    ftp_.Connect();
+    ftp_.Get("/download/atualiza/big.bin", "C:\\Velor\\TREVALMONTE\\TEMP\\big.bin");
+    const int64_t size = static_cast<int64_t>(files_->at("/download/atualiza/big.bin").size());
+    EXPECT_EQ(begins, 1);
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(last, size - size % 32768);
+}
+
+TEST_F(FtpClientServer, MissingFileFailsWithTheServersTextAndTheConnectionRecovers) {
+    const std::string target = "C:\\Velor\\TREVALMONTE\\TEMP\\missing.cfg";
+    writeNative(local(target), "stale");
+    ftp_.Connect();
+    try {
+        ftp_.Get("/download/atualiza/nothing.cfg", target);
+        FAIL() << "missing file retrieved";
+    } catch (const FtpReplyError& e) {
+        EXPECT_EQ(e.replyCode(), 550);
+        EXPECT_NE(std::string(e.what()).find("No such file or directory."), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()).substr(std::string(e.what()).size() - 2), "\r\n");
+    }
+    EXPECT_TRUE(fs::exists(local(target)));
+    EXPECT_EQ(fs::file_size(local(target)), 0u);
+    EXPECT_TRUE(ftp_.Connected());
+
+    try {
+        ftp_.Connect();
+        FAIL() << "connected twice";
+    } catch (const FtpReplyError& e) {
+        EXPECT_STREQ(e.what(), "Already connected.");
+    }
+    EXPECT_FALSE(ftp_.Connected());
+    ftp_.Connect();
+    ftp_.Get("/download/atualiza/versao/versao.cfg", target);
+    EXPECT_EQ(readNative(local(target)), "0100\r\n0101\r\n");
+}
+
+TEST_F(FtpClientServer, WrongPasswordIsRefusedAndClosesTheConnection) {
+    ftp_.Password = "wrong";
+    try {
+        ftp_.Connect();
+        FAIL() << "logged in with a wrong password";
+    } catch (const FtpReplyError& e) {
+        EXPECT_EQ(e.replyCode(), 530);
+        EXPECT_STREQ(e.what(), "Authentication failed.\r\n");
+    }
+    EXPECT_FALSE(ftp_.Connected());
+    ftp_.Password = "harbloom";
+    ftp_.Connect();
+    EXPECT_TRUE(ftp_.Connected());
+}
+
+TEST_F(FtpClientServer, DisconnectThenConnectAgain) {
+    for (int round = 0; round < 3; ++round) {
+        ftp_.Connect();
+        ftp_.Get("/empty.bin", "C:\\Velor\\TREVALMONTE\\TEMP\\e");
+        ftp_.Disconnect();
+        EXPECT_FALSE(ftp_.Connected());
+    }
+}
+
+}  // namespace
+}  // namespace trev
