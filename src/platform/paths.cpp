@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -75,7 +76,11 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
     for (const auto& part : parts) {
         if (part == ".") continue;
         if (part == "..") {
-            if (!resolved.empty()) resolved.pop_back();
+            // Above a drive or the file system root there is nothing; a relative path keeps it.
+            if (!resolved.empty() && resolved.back() != "..")
+                resolved.pop_back();
+            else if (base == ".")
+                resolved.push_back(part);
             continue;
         }
         resolved.push_back(matchEntry(join(), part));
@@ -105,7 +110,8 @@ std::string nativePath(const std::string& windowsPath) {
     auto parts = splitComponents(utf8);
     if (absolute) return resolveUnder("", parts);
     if (parts.empty()) return utf8;
-    return resolveUnder(".", parts).substr(2);
+    std::string resolved = resolveUnder(".", parts);
+    return resolved == "." ? resolved : resolved.substr(2);
 }
 
 std::string nativeDatabaseName(const std::string& name) {
@@ -139,6 +145,11 @@ void forceDirectories(const std::string& windowsPath) {
 
 bool deleteFile(const std::string& windowsPath) {
     return ::unlink(nativePath(windowsPath).c_str()) == 0;
+}
+
+void replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath) {
+    if (std::rename(nativePath(fromWindowsPath).c_str(), nativePath(toWindowsPath).c_str()) != 0)
+        throw fileErrorFromErrno(errno);
 }
 
 }  // namespace trev

@@ -24,5 +24,8 @@ bool directoryExists(const std::string& windowsPath);
 void forceDirectories(const std::string& windowsPath);
 // Deletes a file; false when there was none or it could not be deleted.
 bool deleteFile(const std::string& windowsPath);
+// Moves a file over another in one step (an existing target is replaced);
+// raises FileError when it cannot.
+void replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath);
 
 }  // namespace trev

@@ -1,5 +1,7 @@
 #include "platform/tcp_socket.h"
 
+#include "platform/text_util.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -102,6 +104,11 @@ std::string dottedAddress(uint32_t networkOrder) {
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &a, text, sizeof text);
     return text;
+}
+
+uint16_t servicePort(const std::string& text) {
+    if (const servent* service = ::getservbyname(text.c_str(), nullptr)) return ntohs(static_cast<uint16_t>(service->s_port));
+    return static_cast<uint16_t>(static_cast<uint32_t>(StrToInt(text)) & 0xFFFF);
 }
 
 TcpSocket::~TcpSocket() { close(); }
