@@ -1,0 +1,34 @@
+#pragma once
+// A server program run in the foreground for the life of a fixture.
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trev::peers {
+
+class ChildProcess {
+public:
+    // Starts argv[0] (a full path) with stdout and stderr appended to logPath ("" discards them).
+    ChildProcess(const std::vector<std::string>& argv, const std::string& logPath = "");
+    // Stops it: SIGTERM, then SIGKILL when it has not ended within 5 s.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running();
+    void stop();
+
+private:
+    pid_t pid_ = -1;
+};
+
+// A loopback port nobody listens on at the moment of the call.
+uint16_t freeLoopbackPort();
+// Whether a connection to 127.0.0.1:port succeeds within timeoutMs, trying again
+// while it is refused; false also when process ends before that.
+bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process = nullptr);
+
+}  // namespace trev::peers

@@ -1,0 +1,61 @@
+#include "peers/nginx_peer.h"
+
+#include <stdexcept>
+
+namespace trev::peers {
+namespace {
+
+constexpr const char* kNginx = "/usr/sbin/nginx";
+
+std::string configuration(const TempFolder& folder, const std::string& root, uint16_t port) {
+    const std::string& dir = folder.path();
+    return "daemon off;\n"
+           "master_process off;\n"
+           "worker_processes 1;\n"
+           "pid " + dir + "/nginx.pid;\n"
+           "error_log " + dir + "/error.log info;\n"
+           "events { worker_connections 256; }\n"
+           "http {\n"
+           "  log_format conn '$connection $connection_requests \"$request\" $status $body_bytes_sent';\n"
+           "  access_log " + dir + "/access.log conn;\n"
+           "  client_body_temp_path " + dir + "/body;\n"
+           "  proxy_temp_path " + dir + "/proxy;\n"
+           "  fastcgi_temp_path " + dir + "/fastcgi;\n"
+           "  uwsgi_temp_path " + dir + "/uwsgi;\n"
+           "  scgi_temp_path " + dir + "/scgi;\n"
+           "  types { text/plain cfg txt; application/octet-stream exe bin; }\n"
+           "  default_type application/octet-stream;\n"
+           "  sendfile on;\n"
+           "  keepalive_timeout 60s;\n"
+           "  keepalive_requests 10000;\n"
+           "  server {\n"
+           "    listen 127.0.0.1:" + std::to_string(port) + ";\n"
+           "    root " + root + ";\n"
+           "    location = /connection { default_type text/plain; return 200 \"$connection:$connection_requests\"; }\n"
+           "  }\n"
+           "}\n";
+}
+
+}  // namespace
+
+NginxPeer::NginxPeer(const std::string& documentRoot) {
+    port_ = freeLoopbackPort();
+    writeFile(folder_.file("nginx.conf"), configuration(folder_, documentRoot, port_));
+    process_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{kNginx, "-p", folder_.path(), "-c", folder_.file("nginx.conf"), "-e",
+                                 folder_.file("error.log")},
+        folder_.file("stderr.log"));
+    if (!waitUntilListening(port_, 10000, process_.get()))
+        throw std::runtime_error("nginx did not start: " + errorLog() + readFile(folder_.file("stderr.log")));
+}
+
+NginxPeer::~NginxPeer() { process_.reset(); }
+
+std::string NginxPeer::url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::string NginxPeer::accessLog() const { return readFile(folder_.file("access.log")); }
+std::string NginxPeer::errorLog() const { return readFile(folder_.file("error.log")); }
+
+}  // namespace trev::peers

@@ -1,0 +1,31 @@
+#pragma once
+// nginx serving a document folder on a free loopback port, in its own prefix folder.
+#include "peers/child_process.h"
+#include "peers/temp_folder.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace trev::peers {
+
+class NginxPeer {
+public:
+    // Serves documentRoot; "/connection" answers with "<connection serial>:<request number>",
+    // so a test sees whether two requests shared one TCP connection.
+    explicit NginxPeer(const std::string& documentRoot);
+    ~NginxPeer();
+
+    uint16_t port() const { return port_; }
+    // "http://127.0.0.1:<port>" + path
+    std::string url(const std::string& path) const;
+    std::string accessLog() const;
+    std::string errorLog() const;
+
+private:
+    TempFolder folder_{"trev-nginx"};
+    uint16_t port_ = 0;
+    std::unique_ptr<ChildProcess> process_;
+};
+
+}  // namespace trev::peers
