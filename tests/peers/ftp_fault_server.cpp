@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace trev::test {
+namespace trev::peers {
 namespace {
 
 constexpr int PeerWaitMs = 10000;  // how long the server waits for the client at most
@@ -200,4 +200,4 @@ bool FtpFaultServer::foreignConnectionClosed() const {
     return impl_->foreignClosed;
 }
 
-}  // namespace trev::test
+}  // namespace trev::peers

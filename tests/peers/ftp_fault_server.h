@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace trev::test {
+namespace trev::peers {
 
 class FtpFaultServer {
 public:
@@ -51,4 +51,4 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace trev::test
+}  // namespace trev::peers

@@ -1,31 +1,23 @@
 // The FTP client against the scripted fault server: exact command transcripts and
 // the exchanges a real server does not produce.
 #include "peers/ftp_fault_server.h"
+#include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "protocols/ftp_client.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 namespace trev {
 namespace {
 
-using test::FtpFaultServer;
-namespace fs = std::filesystem;
+using peers::FtpFaultServer;
 
 const std::string LocalFile = "C:\\Velor\\TREVALMONTE\\TEMP\\got.bin";
 
-std::string contents(const std::string& windowsPath) {
-    std::ifstream in(nativePath(windowsPath), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string contents(const std::string& windowsPath) { return peers::readFile(nativePath(windowsPath)); }
 
 class FtpClientFaults : public testing::Test {
 protected:
@@ -36,19 +28,14 @@ protected:
     }
 
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("ftp_faults_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        setDriveRoot(root_.string());
+        setDriveRoot(root_.path());
         forceDirectories("C:\\Velor\\TREVALMONTE\\TEMP");
         ftp_.Host = "127.0.0.1";
         ftp_.Port = server_->port();
         ftp_.Username = "trevalmonte";
         ftp_.Password = "harbloom";
     }
-    void TearDown() override {
-        ftp_.Disconnect();
-        fs::remove_all(root_);
-    }
+    void TearDown() override { ftp_.Disconnect(); }
 
     static FtpFaultServer::Script script() { return {}; }
 
@@ -60,7 +47,7 @@ protected:
     }
 
     static FtpFaultServer* server_;
-    fs::path root_;
+    peers::TempFolder root_{"ftp-faults"};
     FtpClient ftp_;
 };
 
@@ -174,7 +161,7 @@ TEST_F(FtpClientFaults, FailedRetrievalLeavesTheConnectionOpenUntilTheNextConnec
     auto s = script();
     s.replies["RETR"] = "550 /missing: No such file or directory.\r\n";
     server_->setScript(s);
-    std::ofstream(nativePath(LocalFile)) << "old contents";
+    peers::writeFile(nativePath(LocalFile), "old contents");
     ftp_.Connect();
     try {
         ftp_.Get("/missing", LocalFile);
@@ -183,7 +170,7 @@ TEST_F(FtpClientFaults, FailedRetrievalLeavesTheConnectionOpenUntilTheNextConnec
         EXPECT_STREQ(e.what(), "/missing: No such file or directory.\r\n");
         EXPECT_EQ(e.replyCode(), 550);
     }
-    EXPECT_TRUE(fs::exists(nativePath(LocalFile)));
+    EXPECT_TRUE(fileExists(LocalFile));
     EXPECT_EQ(contents(LocalFile), "");
     EXPECT_TRUE(ftp_.Connected());
     try {

@@ -1,35 +1,24 @@
 // The FTP client against pyftpdlib in active mode on loopback.
 #include "peers/ftp_server.h"
+#include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "protocols/ftp_client.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <random>
-#include <sstream>
 
 namespace trev {
 namespace {
 
-using test::FtpServerPeer;
+using peers::FtpServerPeer;
 namespace fs = std::filesystem;
 
-std::string readNative(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeNative(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+std::string readNative(const std::string& path) { return peers::readFile(path); }
+void writeNative(const std::string& path, const std::string& bytes) { peers::writeFile(path, bytes); }
 
 std::string randomBytes(size_t size) {
     std::mt19937 generator(7);
@@ -41,26 +30,24 @@ std::string randomBytes(size_t size) {
 class FtpClientServer : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        base_ = new fs::path(fs::temp_directory_path() / ("ftp_server_" + std::to_string(::getpid())));
-        fs::remove_all(*base_);
+        base_ = new peers::TempFolder("ftp-server");
         files_ = new std::map<std::string, std::string>{
             {"/empty.bin", ""},
             {"/download/atualiza/versao/versao.cfg", "0100\r\n0101\r\n"},
             {"/download/atualiza/big.bin", randomBytes(5 * 1024 * 1024 + 12345)},
             {"/with space/crlf.txt", "line\r\nline\n\x1a\xff\r"},
         };
-        for (const auto& [remote, bytes] : *files_) writeNative(*base_ / "server" / remote.substr(1), bytes);
-        server_ = new FtpServerPeer((*base_ / "server").string());
+        for (const auto& [remote, bytes] : *files_) writeNative(base_->file("server" + remote), bytes);
+        server_ = new FtpServerPeer(base_->file("server"));
     }
     static void TearDownTestSuite() {
         delete server_;
-        fs::remove_all(*base_);
         delete base_;
         delete files_;
     }
 
     void SetUp() override {
-        setDriveRoot((*base_ / "drive_c").string());
+        setDriveRoot(base_->file("drive_c"));
         forceDirectories("C:\\Velor\\TREVALMONTE\\TEMP");
         ftp_.Host = "127.0.0.1";
         ftp_.Port = server_->port();
@@ -69,15 +56,15 @@ protected:
     }
     void TearDown() override { ftp_.Disconnect(); }
 
-    static fs::path local(const std::string& windowsPath) { return nativePath(windowsPath); }
+    static std::string local(const std::string& windowsPath) { return nativePath(windowsPath); }
 
-    static fs::path* base_;
+    static peers::TempFolder* base_;
     static std::map<std::string, std::string>* files_;
     static FtpServerPeer* server_;
     FtpClient ftp_;
 };
 
-fs::path* FtpClientServer::base_ = nullptr;
+peers::TempFolder* FtpClientServer::base_ = nullptr;
 std::map<std::string, std::string>* FtpClientServer::files_ = nullptr;
 FtpServerPeer* FtpClientServer::server_ = nullptr;
 
