@@ -1,0 +1,111 @@
+#include "peers/temp_folder.h"
+#include "platform/errors.h"
+#include "platform/paths.h"
+#include "protocols/db_connection.h"
+#include "update/business_files.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace trev {
+namespace {
+
+using Lines = std::vector<std::string>;
+const Lines configuredLogin{"user_name=SYSDBA", "password=ivorymint"};
+
+class BusinessFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setDriveRoot(drive_.path());
+        forceDirectories("C:\\Velor\\Trevalmonte\\Config");
+    }
+    // Files are written in the letter cases the business application happens to use.
+    void write(const std::string& name, const std::string& text) {
+        peers::writeFile(drive_.file("Velor/Trevalmonte/Config/" + name), text);
+    }
+    std::string menu() { return peers::readFile(nativePath("C:\\VELOR\\TREVALMONTE\\CONFIG\\MENU.CFG")); }
+
+    peers::TempFolder drive_{"trev-business"};
+};
+
+TEST_F(BusinessFilesTest, LoadDatabaseSettingsReadsLoginAndDataFolder) {
+    const struct {
+        std::optional<std::string> fire;
+        std::optional<std::string> localBd;
+        Lines params;
+        std::string port, folder;
+    } cases[] = {
+        {{}, {}, configuredLogin, "", "C:\\VELOR\\TREVALMONTE\\"},
+        {"3051\r\nADMIN\r\nsegredo\r\n", "D:\\DADOS", {"user_name=ADMIN", "password=segredo"}, "3051", "D:\\DADOS\\"},
+        {"\r\nADMIN\r\n", "D:\\DADOS\\\r\nignored\r\n", {"user_name=ADMIN", "password="}, "", "D:\\DADOS\\"},
+        {" 3051 \nSYSDBA \n pw\n", "/srv/db/", {"user_name=SYSDBA ", "password= pw"}, " 3051 ", "/srv/db/"},
+        {"", "", {"user_name=", "password="}, "", "\\"},
+    };
+    for (const auto& c : cases) {
+        peers::TempFolder drive("trev-settings");
+        setDriveRoot(drive.path());
+        if (c.fire) peers::writeFile(drive.file("velor/trevalmonte/config/FIRE.CFG"), *c.fire);
+        if (c.localBd) peers::writeFile(drive.file("velor/trevalmonte/config/Local_Bd.cfg"), *c.localBd);
+        DbConnection conexao;
+        conexao.Params = configuredLogin;
+        const DatabaseSettings settings = LoadDatabaseSettings(conexao);
+        EXPECT_EQ(conexao.Params, c.params);
+        EXPECT_EQ(settings.hasCredentials, c.fire.has_value());
+        EXPECT_EQ(settings.port, c.port);
+        EXPECT_EQ(settings.dataFolder, c.folder);
+    }
+}
+
+TEST_F(BusinessFilesTest, BuildDatabaseNameHasFourForms) {
+    const struct {
+        std::optional<std::string> ip;
+        std::string port;
+        std::string name;
+    } cases[] = {
+        {"10.0.0.5\r\nignored\r\n", "3051", "10.0.0.5/3051:D:\\DADOS\\DB_TREVALMONTE.GDB"},
+        {"servidor", "", "servidor:D:\\DADOS\\DB_TREVALMONTE.GDB"},
+        {{}, "3051", "127.0.0.1/3051:D:\\DADOS\\DB_TREVALMONTE.GDB"},
+        {{}, "", "D:\\DADOS\\DB_TREVALMONTE.GDB"},
+    };
+    for (const auto& c : cases) {
+        deleteFile("C:\\Velor\\TREVALMONTE\\Config\\IP.CFG");
+        if (c.ip) write("ip.cfg", *c.ip);
+        DatabaseSettings settings;
+        settings.port = c.port;
+        settings.dataFolder = "D:\\DADOS\\";
+        EXPECT_EQ(BuildDatabaseName(settings), c.name);
+    }
+}
+
+TEST_F(BusinessFilesTest, RegisterAddOnAppendsOnlyNewKeys) {
+    write("Menu.cfg", "  Relatorios                             C:\\OUTRO\\rel.exe\r\n");
+    EnsureMenuFile();
+    const std::string longName(41, 'L');
+    RegisterAddOn("Relatorios", "rel.exe");       // key of the existing line
+    RegisterAddOn("Relatorios   ", "rel.exe");    // trailing blanks trimmed for the search
+    RegisterAddOn("relatorios", "rel2.exe");      // case counts
+    RegisterAddOn(longName, "long.exe");          // never found: cut to 40 for the key
+    RegisterAddOn(longName, "long.exe");
+    EXPECT_EQ(menu(),
+              "  Relatorios                             C:\\OUTRO\\rel.exe\r\n"
+              "relatorios                              C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\rel2.exe\r\n" +
+                  longName + "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\long.exe\r\n" + longName +
+                  "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\long.exe\r\n");
+}
+
+TEST_F(BusinessFilesTest, EnsureMenuFileCreatesOnlyAMissingFile) {
+    EnsureMenuFile();
+    EXPECT_TRUE(fileExists("C:\\VELOR\\TREVALMONTE\\CONFIG\\MENU.CFG"));
+    EXPECT_EQ(menu(), "");
+    RegisterAddOn("Agenda", "agenda.exe");
+    EnsureMenuFile();
+    EXPECT_EQ(menu(), "Agenda                                  C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\agenda.exe\r\n");
+
+    peers::TempFolder empty("trev-noconfig");
+    setDriveRoot(empty.path());
+    EXPECT_THROW(EnsureMenuFile(), FileError);  // the CONFIG folder is never created
+}
+
+}  // namespace
+}  // namespace trev
