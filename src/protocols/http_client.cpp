@@ -1,24 +1,182 @@
-// Scaffolding until the HTTP client is written: the interface links, nothing is fetched.
 #include "protocols/http_client.h"
 
 #include "platform/errors.h"
+#include "platform/text_util.h"
+#include "protocols/base64.h"
+#include "protocols/buffered_connection.h"
+#include "protocols/http_body.h"
+#include "protocols/http_cookies.h"
+#include "protocols/http_request_head.h"
+#include "protocols/http_response.h"
+#include "protocols/http_target.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
 
 namespace trev {
+namespace {
 
-void HttpProxyParams::setProxyServer(const std::string& server) { proxyServer_ = server; }
-void HttpProxyParams::setProxyPort(int32_t port) { proxyPort_ = port; }
-const std::string& HttpProxyParams::makeCredentials() {
-    credentials_ = std::make_unique<std::string>(ProxyUsername + ":" + ProxyPassword);
-    return *credentials_;
+constexpr int kErrorBodyWaitMs = 2000;
+
+uint16_t portNumber(const std::string& text) {
+    int value = -1;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 65535)
+        throw ConvertError("'" + text + "' is not a valid integer value");
+    return static_cast<uint16_t>(value);
 }
 
+int limitOrNone(int ms) { return ms > 0 ? ms : -1; }
+
+bool saysClose(const HttpResponse& response, const char* header) {
+    return UpperCase(Trim(response.header(header))) == "CLOSE";
+}
+
+}  // namespace
+
 struct HttpClient::Impl {
-    WorkHandlers handlers;
+    explicit Impl(HttpClient& client) : owner(client), work(&client), body(connection.reader(), work) {}
+
+    void get(const std::string& url, OutputStream& destination);
+    void chooseConnection();
+    void connectIfNeeded();
+    std::string requestHead();
+    void exchange(OutputStream& destination);
+    void storeCookies();
+    void refuse();
+    void finish();
+    int waitLimit() const;
+    bool throughProxy() const { return !owner.ProxyParams.ProxyServer().empty(); }
+
+    HttpClient& owner;
+    WorkTracker work;
+    BufferedConnection connection;
+    HttpBodyReader body;
+    HttpTarget target;
+    HttpResponse response;
+    CookieStore cookies;
+    std::string connectionHost;
+    uint16_t connectionPort = 0;
+    // Between sending a request and the end of its response: the connection is
+    // not fit for another request if the call ends here.
+    bool midExchange = false;
 };
 
-HttpClient::HttpClient() : impl_(std::make_unique<Impl>()) {}
+int HttpClient::Impl::waitLimit() const {
+    int readLimit = limitOrNone(owner.ReadTimeout);
+    int idleLimit = limitOrNone(owner.IdleTimeoutMs);
+    if (readLimit < 0) return idleLimit;
+    return idleLimit < 0 ? readLimit : std::min(readLimit, idleLimit);
+}
+
+void HttpClient::Impl::chooseConnection() {
+    std::string host = target.host;
+    uint16_t port = portNumber(target.port);
+    if (throughProxy()) {
+        host = owner.ProxyParams.ProxyServer();
+        port = static_cast<uint16_t>(owner.ProxyParams.ProxyPort());
+    }
+    if (UpperCase(host) != UpperCase(connectionHost) || port != connectionPort) {
+        connection.close();
+        connectionHost = host;
+        connectionPort = port;
+    }
+    if (!throughProxy() && UpperCase(target.protocol) == "HTTPS") throw HttpProtocolError("HTTPS is not supported");
+}
+
+void HttpClient::Impl::connectIfNeeded() {
+    if (connection.isOpen()) {
+        // A kept-alive connection the server dropped while idle is replaced, not used.
+        try {
+            if (connection.reader().pollForClose(1)) connection.close();
+        } catch (const SocketError&) {
+            connection.close();
+        }
+    }
+    if (!connection.isOpen()) connection.connect(connectionHost, connectionPort, limitOrNone(owner.ConnectTimeoutMs));
+}
+
+std::string HttpClient::Impl::requestHead() {
+    HttpRequestHead head;
+    head.target = throughProxy() ? target.absoluteUri() : target.requestTarget();
+    head.contentType = owner.Request.ContentType;
+    head.host = target.hostHeader();
+    head.accept = owner.Request.Accept;
+    head.userAgent = owner.Request.UserAgent;
+    // Only while the user has authentication on: switched-off credentials are never sent.
+    if (throughProxy() && owner.ProxyParams.BasicAuthentication)
+        head.proxyAuthorization = "Basic " + base64Encode(owner.ProxyParams.makeCredentials());
+    if (owner.AllowCookies)
+        head.cookie = cookies.cookieHeader(target.host, target.path + target.document, std::time(nullptr));
+    return formatRequestHead(head);
+}
+
+void HttpClient::Impl::storeCookies() {
+    if (!owner.AllowCookies) return;
+    std::time_t now = std::time(nullptr);
+    for (const auto& value : response.headerValues("Set-Cookie"))
+        if (auto cookie = parseSetCookie(value, target.host, target.path, now)) cookies.add(*cookie, now);
+    for (const auto& value : response.headerValues("Set-Cookie2"))
+        for (const auto& cookie : parseSetCookie2(value, target.host, target.path, now)) cookies.add(cookie, now);
+}
+
+void HttpClient::Impl::refuse() {
+    LineReader& reader = connection.reader();
+    int previous = reader.readTimeoutMs;
+    int limit = waitLimit();
+    reader.readTimeoutMs = limit < 0 ? kErrorBodyWaitMs : std::min(limit, kErrorBodyWaitMs);
+    std::string text;
+    try {
+        text = body.readErrorText(response);
+    } catch (...) {
+        reader.readTimeoutMs = previous;
+        throw;
+    }
+    reader.readTimeoutMs = previous;
+    midExchange = false;
+    throw HttpProtocolError(response.statusLine, response.statusCode, text);
+}
+
+void HttpClient::Impl::exchange(OutputStream& destination) {
+    midExchange = true;
+    connection.reader().readTimeoutMs = waitLimit();
+    connection.write(requestHead());
+    response = readResponseHead(connection.reader());
+    if (response.closedDuringHead) connection.close();
+    storeCookies();
+    if (!response.isSuccess() || response.isRedirect()) refuse();
+    if (response.closedDuringHead) throw HttpProtocolError("Undefined situation", response.statusCode);
+    if (response.statusCode != 204) body.readInto(response, destination);
+    midExchange = false;
+}
+
+// Keeps the connection only when the exchange ended cleanly and the server allows it.
+void HttpClient::Impl::finish() {
+    if (midExchange || !connection.connected() || saysClose(response, "Connection") ||
+        saysClose(response, "Proxy-Connection"))
+        connection.close();
+    midExchange = false;
+}
+
+void HttpClient::Impl::get(const std::string& url, OutputStream& destination) {
+    target.prepare(parseUrl(url));
+    chooseConnection();
+    connectIfNeeded();
+    try {
+        exchange(destination);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+HttpClient::HttpClient() : impl_(std::make_unique<Impl>(*this)) {}
 HttpClient::~HttpClient() = default;
-WorkHandlers& HttpClient::work() { return impl_->handlers; }
-void HttpClient::Get(const std::string&, OutputStream&) { throw Error("HTTP client not built yet"); }
+
+WorkHandlers& HttpClient::work() { return impl_->work.handlers; }
+
+void HttpClient::Get(const std::string& url, OutputStream& destination) { impl_->get(url, destination); }
 
 }  // namespace trev

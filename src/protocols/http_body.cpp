@@ -1,0 +1,143 @@
+#include "protocols/http_body.h"
+
+#include "platform/errors.h"
+#include "platform/text_util.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace trev {
+
+namespace {
+
+class ReadCycle {
+public:
+    ReadCycle(WorkTracker& work, int64_t expected) : work_(work) { work_.beginWork(WorkMode::Read, expected); }
+    ~ReadCycle() { work_.endWork(WorkMode::Read); }
+    ReadCycle(const ReadCycle&) = delete;
+    ReadCycle& operator=(const ReadCycle&) = delete;
+
+private:
+    WorkTracker& work_;
+};
+
+}  // namespace
+
+void HttpBodyReader::readInto(const HttpResponse& response, OutputStream& destination) {
+    errorText_ = false;
+    read(response, destination);
+}
+
+std::string HttpBodyReader::readErrorText(const HttpResponse& response) {
+    errorText_ = true;
+    MemoryStream text;
+    read(response, text);
+    return text.data();
+}
+
+void HttpBodyReader::read(const HttpResponse& response, OutputStream& destination) {
+    int64_t length = response.contentLength();
+    if (length > 0) {
+        readLength(length, destination);
+    } else if (response.header("Transfer-Encoding").find("chunked") != std::string::npos) {
+        readChunked(destination);
+    } else if (!response.hasContentLength()) {
+        readUntilClose(destination);
+    }
+}
+
+void HttpBodyReader::cutShort() {
+    if (!errorText_) throw connectionClosedGracefully();
+}
+
+int64_t HttpBodyReader::copyBuffered(int64_t count, OutputStream& destination) {
+    size_t n = reader_.takeBuffered(block_.data(), static_cast<size_t>(std::min<int64_t>(count, BlockSize)));
+    if (n == 0) return 0;
+    destination.write(block_.data(), n);
+    work_.doWork(WorkMode::Read, static_cast<int64_t>(n));
+    return static_cast<int64_t>(n);
+}
+
+bool HttpBodyReader::copyBlocks(int64_t count, OutputStream& destination) {
+    while (count > 0) {
+        size_t wanted = static_cast<size_t>(std::min<int64_t>(count, BlockSize));
+        size_t got = reader_.readFull(block_.data(), wanted);
+        destination.write(block_.data(), got);
+        if (got > 0) work_.doWork(WorkMode::Read, static_cast<int64_t>(got));
+        if (got < wanted) return false;
+        count -= static_cast<int64_t>(got);
+    }
+    return true;
+}
+
+void HttpBodyReader::readLength(int64_t length, OutputStream& destination) {
+    int64_t start = destination.position();
+    // One resize up front; an error text in memory grows only with what arrives.
+    if (!errorText_) destination.setSize(start + length);
+    bool complete;
+    try {
+        ReadCycle cycle(work_, length);
+        int64_t remaining = length;
+        while (remaining > 0 && reader_.buffered() > 0) remaining -= copyBuffered(remaining, destination);
+        complete = copyBlocks(remaining, destination);
+    } catch (...) {
+        cutToPosition(destination);
+        throw;
+    }
+    cutToPosition(destination);
+    if (!complete) cutShort();
+}
+
+// The destination never keeps room for bytes that did not arrive.
+void HttpBodyReader::cutToPosition(OutputStream& destination) {
+    if (destination.size() > destination.position()) destination.setSize(destination.position());
+}
+
+void HttpBodyReader::readChunked(OutputStream& destination) {
+    for (int64_t size = readChunkSize(); size > 0; size = readChunkSize()) {
+        if (!readChunk(size, destination)) return;
+        if (!reader_.readLineUnlessClosed()) return cutShort();
+    }
+    // Trailer headers are not used; a server that closes right after the last chunk lost nothing.
+    for (auto line = reader_.readLineUnlessClosed(); line && !line->empty(); line = reader_.readLineUnlessClosed()) {
+    }
+}
+
+bool HttpBodyReader::readChunk(int64_t size, OutputStream& destination) {
+    bool complete;
+    {
+        ReadCycle cycle(work_, size);
+        complete = copyBlocks(size, destination);
+    }
+    if (!complete) cutShort();
+    return complete;
+}
+
+// The size is the hexadecimal text before any blank or chunk extension (RFC 7230 4.1).
+int64_t HttpBodyReader::readChunkSize() {
+    auto line = reader_.readLineUnlessClosed();
+    if (!line) {
+        cutShort();
+        return 0;
+    }
+    std::string digits = Trim(line->substr(0, line->find_first_of(" ;")));
+    int64_t size = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), size, 16);
+    if (ec != std::errc() || end != digits.data() + digits.size() || size < 0)
+        throw HttpProtocolError("Invalid chunk size line.");
+    return size;
+}
+
+void HttpBodyReader::readUntilClose(OutputStream& destination) {
+    ReadCycle cycle(work_, 0);
+    while (reader_.buffered() > 0) copyBuffered(BlockSize, destination);
+    for (;;) {
+        size_t got = reader_.readFull(block_.data(), BlockSize);
+        destination.write(block_.data(), got);
+        // The last, short fragment comes after the close and is not reported.
+        if (got < BlockSize) return;
+        work_.doWork(WorkMode::Read, static_cast<int64_t>(got));
+    }
+}
+
+}  // namespace trev

@@ -1,0 +1,26 @@
+#pragma once
+// Cookies received and sent back, in memory for the life of the process.
+#include "protocols/http_cookie_parser.h"
+
+#include <ctime>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace trev {
+
+class CookieStore {
+public:
+    // A cookie replaces the one of the same domain, path and name; an expired one removes it.
+    void add(const Cookie& cookie, std::time_t now);
+    // Drops expired cookies, then gives "name=value" of those that apply to host and
+    // path, joined by "; ", the later-sorting path first; empty when none applies.
+    std::string cookieHeader(const std::string& host, const std::string& path, std::time_t now);
+    size_t size() const;
+
+private:
+    void dropExpired(std::time_t now);
+    std::map<std::string, std::vector<Cookie>> byDomain_;  // upper-case domain
+};
+
+}  // namespace trev

@@ -1,0 +1,36 @@
+#pragma once
+// The head of an HTTP response, read from a line reader.
+#include "protocols/line_reader.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace trev {
+
+struct HttpResponse {
+    std::string statusLine;
+    int statusCode = -1;
+    std::vector<std::pair<std::string, std::string>> headers;  // trimmed values
+    bool closedDuringHead = false;
+
+    // The first header of that name (without regard to case); empty when absent.
+    std::string header(const std::string& name) const;
+    std::vector<std::string> headerValues(const std::string& name) const;
+    // -1 when absent or not a number.
+    int64_t contentLength() const;
+    bool hasContentLength() const { return contentLength() >= 0; }
+    bool isRedirect() const;
+    bool isSuccess() const { return statusCode >= 200 && statusCode <= 299; }
+};
+
+// The first token after the protocol, as a decimal number; -1 when it is not one.
+int parseStatusCode(const std::string& statusLine);
+
+// Reads status line and header block, skipping interim 100 heads. A close before
+// the status line is complete raises "Connection Closed Gracefully."; a close in
+// the header block ends the head with what arrived and sets closedDuringHead.
+HttpResponse readResponseHead(LineReader& reader);
+
+}  // namespace trev

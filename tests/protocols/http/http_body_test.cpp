@@ -1,0 +1,116 @@
+#include "protocols/http_body.h"
+
+#include "scripted_source.h"
+#include "work_recorder.h"
+
+#include <gtest/gtest.h>
+
+namespace trev {
+namespace {
+
+using test::ScriptedSource;
+
+struct BodyCase {
+    const char* name;
+    std::deque<std::string> wire;  // head and body as the peer sends them, then it closes
+    std::string body;              // what the destination holds afterwards
+    const char* events;
+    const char* error;             // "" when the read succeeds
+};
+
+std::string bytes(size_t n, char c = 'x') { return std::string(n, c); }
+
+const char* kLengthHead = "HTTP/1.1 200 OK\r\nContent-Length: ";
+
+void PrintTo(const BodyCase& c, std::ostream* os) { *os << c.name; }
+
+class HttpBodyTest : public testing::TestWithParam<BodyCase> {};
+
+TEST_P(HttpBodyTest, WritesTheBodyAndReportsWork) {
+    const BodyCase& c = GetParam();
+    ScriptedSource source(c.wire);
+    LineReader reader(source);
+    WorkTracker work(&reader);
+    test::WorkRecorder recorder;
+    recorder.attach(work.handlers);
+    HttpBodyReader body(reader, work);
+    MemoryStream destination;
+    std::string error;
+    try {
+        body.readInto(readResponseHead(reader), destination);
+    } catch (const Error& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(destination.data(), c.body);
+    EXPECT_EQ(destination.size(), destination.position());
+    EXPECT_EQ(recorder.events, c.events);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, HttpBodyTest,
+    testing::Values(
+        BodyCase{"LengthWithTheHead", {std::string(kLengthHead) + "10\r\n\r\n0123456789"}, "0123456789", "B10 W10 E", ""},
+        BodyCase{"LengthInBlocks",
+                 {std::string(kLengthHead) + "40000\r\n\r\n" + bytes(100), bytes(39900)},
+                 bytes(40000), "B40000 W100 W32868 W40000 E", ""},
+        BodyCase{"LengthExtraBytesLeftAlone", {std::string(kLengthHead) + "3\r\n\r\nabcdef"}, "abc", "B3 W3 E", ""},
+        BodyCase{"ShortBodyKeepsWhatCameAndFails",
+                 {std::string(kLengthHead) + "100000\r\n\r\n", bytes(40000)},
+                 bytes(40000), "B100000 W32768 W40000 E", "Connection Closed Gracefully."},
+        BodyCase{"ZeroLength", {std::string(kLengthHead) + "0\r\n\r\n"}, "", "", ""},
+        BodyCase{"ChunkedTwoChunks",
+                 {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", "6;ext=1\r\n world\r\n0\r\n\r\n"},
+                 "hello world", "B5 W5 E B6 W6 E", ""},
+        BodyCase{"ChunkedIsCaseSensitive",
+                 {"HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n"},
+                 "5\r\nhello\r\n0\r\n\r\n", "B0 W15 E", ""},
+        BodyCase{"ChunkedBadSizeLine",
+                 {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\nzz\r\nmore\r\n0\r\n\r\n"},
+                 "hello", "B5 W5 E", "Invalid chunk size line."},
+        BodyCase{"ChunkedCloseInsideChunk",
+                 {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\na\r\nhel"},
+                 "hel", "B10 W3 E", "Connection Closed Gracefully."},
+        BodyCase{"ChunkedCloseBeforeLastChunk",
+                 {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n"},
+                 "hello", "B5 W5 E", "Connection Closed Gracefully."},
+        BodyCase{"ChunkedCloseAfterLastChunk",
+                 {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n"},
+                 "hello", "B5 W5 E", ""},
+        BodyCase{"UntilCloseLastFragmentUnreported",
+                 {"HTTP/1.0 200 OK\r\n\r\n" + bytes(10), bytes(32768), bytes(5000)},
+                 bytes(37778), "B0 W10 W32778 E", ""},
+        BodyCase{"UntilCloseEmpty", {"HTTP/1.0 200 OK\r\n\r\n"}, "", "B0 E", ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(HttpBodyErrorTextTest, KeepsWhatArrivesWithoutFailing) {
+    const std::pair<std::deque<std::string>, std::string> cases[] = {
+        {{"HTTP/1.1 404 Not Found\r\nContent-Length: 20\r\n\r\nnot here"}, "not here"},
+        {{"HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n8\r\nnot"}, "not"},
+        {{"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"}, ""},
+    };
+    for (const auto& [wire, text] : cases) {
+        ScriptedSource source(wire);
+        LineReader reader(source);
+        WorkTracker work(&reader);
+        HttpBodyReader body(reader, work);
+        EXPECT_EQ(body.readErrorText(readResponseHead(reader)), text);
+    }
+}
+
+TEST(HttpBodyErrorTextTest, SilentServerIsAReadTimeout) {
+    ScriptedSource source({"HTTP/1.1 404 Not Found\r\nContent-Length: 20\r\n\r\n"}, true);
+    LineReader reader(source);
+    WorkTracker work(&reader);
+    HttpBodyReader body(reader, work);
+    HttpResponse head = readResponseHead(reader);
+    try {
+        body.readErrorText(head);
+        FAIL() << "no error";
+    } catch (const SocketError& e) {
+        EXPECT_STREQ(e.what(), "Read Timeout");
+    }
+}
+
+}  // namespace
+}  // namespace trev

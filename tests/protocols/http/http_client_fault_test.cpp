@@ -1,0 +1,301 @@
+// The HTTP client against the scripted fault server: exact wire bytes, broken
+// servers and the rules that span several requests.
+#include "peers/fault_server.h"
+#include "peers/stalled_listener.h"
+#include "peers/temp_folder.h"
+#include "platform/errors.h"
+#include "platform/paths.h"
+#include "transfer/data_web.h"
+#include "work_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+namespace trev {
+namespace {
+
+using peers::FaultScript;
+using peers::FaultServer;
+using peers::FaultStep;
+using Then = FaultStep::Then;
+
+const std::string kAgent = "User-Agent: Mozilla/3.0 (compatible; Atualizador Trevalmonte)\r\n";
+
+std::string requestHead(const std::string& target, const std::string& host, const std::string& extra = "") {
+    return "GET " + target + " HTTP/1.1\r\nContent-Type: text/html\r\nHost: " + host +
+           "\r\nAccept: text/html, */*\r\n" + kAgent + extra + "\r\n";
+}
+
+FaultStep answer(std::string bytes, Then then = Then::Stay) {
+    FaultStep step;
+    step.reply = std::move(bytes);
+    step.then = then;
+    return step;
+}
+
+std::string ok(const std::string& body, const std::string& headers = "") {
+    return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// The message of what fn raises; "" when it returns.
+std::string failure(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+class HttpFaultTest : public testing::Test {
+protected:
+    std::string get(const std::string& path) {
+        MemoryStream out;
+        web.HTTP.Get(server.url(path), out);
+        return out.data();
+    }
+    std::string host() const { return "127.0.0.1:" + std::to_string(server.port()); }
+    void useServerAsProxy() {
+        web.HTTP.ProxyParams.setProxyServer("127.0.0.1");
+        web.HTTP.ProxyParams.setProxyPort(server.port());
+    }
+
+    FaultServer server;
+    TDataWeb web;
+};
+
+TEST_F(HttpFaultTest, RequestHeadDirectIsExact) {
+    server.addConnection({answer(ok("abc"))});
+    EXPECT_EQ(get("/download/atualiza/versao/versao.cfg"), "abc");
+    EXPECT_EQ(server.received(0), requestHead("/download/atualiza/versao/versao.cfg", host()));
+}
+
+TEST_F(HttpFaultTest, RequestHeadThroughProxyIsExact) {
+    server.addConnection({answer(ok("1")), answer(ok("2"))});
+    useServerAsProxy();
+    web.HTTP.ProxyParams.BasicAuthentication = true;
+    web.HTTP.ProxyParams.ProxyUsername = "user";
+    MemoryStream out;
+    web.HTTP.Get("http://atualiza.example/download/atualiza/exe/lista.txt", out);
+    web.HTTP.Get("http://atualiza.example:8080/a\\b.exe?v=1#x", out);
+    EXPECT_EQ(out.data(), "12");
+    EXPECT_EQ(server.received(0),
+              requestHead("http://atualiza.example:80/download/atualiza/exe/lista.txt", "atualiza.example",
+                          "Proxy-Authorization: Basic dXNlcjo=\r\n") +
+                  requestHead("http://atualiza.example:8080/a/b.exe?v=1", "atualiza.example:8080",
+                              "Proxy-Authorization: Basic dXNlcjo=\r\n"));
+}
+
+TEST_F(HttpFaultTest, ProxyCredentialsAreCachedAndNeverSentWhenSwitchedOff) {
+    server.addConnection({answer(ok("")), answer(ok("")), answer(ok("")), answer(ok(""))});
+    server.addConnection({answer(ok(""))});
+    useServerAsProxy();
+    auto& proxy = web.HTTP.ProxyParams;
+    proxy.BasicAuthentication = true;
+    proxy.ProxyUsername = "ana";
+    proxy.ProxyPassword = "um";
+    get("/1");
+    proxy.ProxyPassword = "dois";  // the credentials made at the first request stay
+    get("/2");
+    proxy.BasicAuthentication = false;
+    get("/3");
+    proxy.BasicAuthentication = true;
+    get("/4");
+    proxy.setProxyServer("LOCALHOST");  // another server: fresh credentials, new connection
+    get("/5");
+    std::string first = server.received(0);
+    const std::string umHeader = "Proxy-Authorization: Basic YW5hOnVt\r\n";
+    EXPECT_EQ(first, requestHead(server.url("/1"), host(), umHeader) + requestHead(server.url("/2"), host(), umHeader) +
+                         requestHead(server.url("/3"), host()) + requestHead(server.url("/4"), host(), umHeader));
+    EXPECT_EQ(server.received(1), requestHead(server.url("/5"), host(), "Proxy-Authorization: Basic YW5hOmRvaXM=\r\n"));
+}
+
+TEST_F(HttpFaultTest, ProxyCredentialsNeverGoToTheOriginServer) {
+    server.addConnection({answer(ok(""))});
+    web.HTTP.ProxyParams.BasicAuthentication = true;
+    web.HTTP.ProxyParams.ProxyUsername = "ana";
+    get("/x");
+    EXPECT_EQ(server.received(0), requestHead("/x", host()));
+}
+
+TEST_F(HttpFaultTest, OddHeadsAreRead) {
+    server.addConnection({answer("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nX-Note: one\r\n two\r\n"
+                                 "Content-Length:\r\n  4\r\n\r\nbody"),
+                          answer("HTTP/1.1 204 No Content\r\n\r\n"),
+                          answer("HTTP/1.0 200 OK\r\nServer: old\r\n\r\n" + std::string(50000, 'z'), Then::Close)});
+    EXPECT_EQ(get("/continue"), "body");
+    EXPECT_EQ(get("/nothing"), "");
+    EXPECT_EQ(get("/old"), std::string(50000, 'z'));
+    EXPECT_EQ(server.connectionCount(), 1u);
+}
+
+struct RefusalCase {
+    const char* name;
+    std::string reply;
+    const char* message;
+    int statusCode;
+    const char* body;
+};
+
+TEST_F(HttpFaultTest, RefusedResponsesCarryStatusLineCodeAndBody) {
+    const RefusalCase cases[] = {
+        {"Redirect", "HTTP/1.1 302 Found\r\nLocation: http://elsewhere/\r\nContent-Length: 5\r\n\r\nmoved",
+         "HTTP/1.1 302 Found", 302, "moved"},
+        {"LocationOn2xx", "HTTP/1.1 201 Created\r\nLocation: /new\r\nContent-Length: 0\r\n\r\n", "HTTP/1.1 201 Created",
+         201, ""},
+        {"NotFound", "HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nnot\r\n0\r\n\r\n",
+         "HTTP/1.1 404 Not Found", 404, "not"},
+        {"NotModified", "HTTP/1.1 304 Not Modified\r\nContent-Length: 0\r\n\r\n", "HTTP/1.1 304 Not Modified", 304, ""},
+        {"Unparsable", "HTTP/1.1 OK\r\nContent-Length: 1\r\n\r\n!", "HTTP/1.1 OK", -1, "!"},
+    };
+    FaultScript script;
+    for (const auto& c : cases) script.push_back(answer(c.reply));
+    server.addConnection(script);
+    for (const auto& c : cases) {
+        MemoryStream out;
+        try {
+            web.HTTP.Get(server.url("/x"), out);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const HttpProtocolError& e) {
+            EXPECT_STREQ(e.what(), c.message) << c.name;
+            EXPECT_EQ(e.statusCode(), c.statusCode) << c.name;
+            EXPECT_EQ(e.body(), c.body) << c.name;
+        }
+        EXPECT_EQ(out.size(), 0) << c.name;
+    }
+    EXPECT_EQ(server.connectionCount(), 1u);
+}
+
+TEST_F(HttpFaultTest, BrokenServersRaiseTheirErrors) {
+    const struct {
+        const char* name;
+        FaultStep step;
+        const char* message;
+    } cases[] = {
+        {"CloseBeforeStatusLine", answer("HTTP/1.1 20", Then::Close), "Connection Closed Gracefully."},
+        {"CloseWithoutAnswer", answer("", Then::Close), "Connection Closed Gracefully."},
+        {"HeaderLineTooLong", answer("HTTP/1.1 200 OK\r\nX: " + std::string(16400, 'a') + "\r\n\r\n"),
+         "Max line length exceeded."},
+        {"CloseInHeadOf2xx", answer("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n", Then::Close), "Undefined situation"},
+        {"CloseInHeadOf404", answer("HTTP/1.1 404 Not Found\r\nContent-", Then::Close), "HTTP/1.1 404 Not Found"},
+        {"BadChunkSize", answer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nxyz\r\n"),
+         "Invalid chunk size line."},
+        {"Reset", answer("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nab", Then::Reset),
+         "Socket Error # 10054\r\nConnection reset by peer."},
+    };
+    for (const auto& c : cases) server.addConnection({c.step});
+    for (const auto& c : cases) EXPECT_EQ(failure([&] { get("/x"); }), c.message) << c.name;
+    EXPECT_EQ(server.connectionCount(), std::size(cases));
+}
+
+TEST_F(HttpFaultTest, EarlyCloseKeepsTheBytesAndFails) {
+    peers::TempFolder drive;
+    setDriveRoot(drive.path());
+    std::string body(40000, 'b');
+    server.addConnection({answer("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + body, Then::Close)});
+    EXPECT_EQ(failure([&] { web.HttpGetToFile(server.url("/setup.exe"), "C:\\setup.exe"); }),
+              "Connection Closed Gracefully.");
+    EXPECT_EQ(peers::readFile(drive.file("setup.exe")), body);
+}
+
+TEST_F(HttpFaultTest, SilentServersEndInTimeouts) {
+    web.HTTP.IdleTimeoutMs = 200;
+    FaultStep silent;  // reads the request, never answers
+    server.addConnection({silent});
+    server.addConnection({answer("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc")});
+    server.addConnection({answer("HTTP/1.1 404 Not Found\r\nContent-Length: 10\r\n\r\n")});
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(failure([&] { get("/silent"); }), "Read Timeout");
+    MemoryStream partial;
+    EXPECT_EQ(failure([&] { web.HTTP.Get(server.url("/stalls"), partial); }), "Read Timeout");
+    EXPECT_EQ(partial.data(), "abc");
+    EXPECT_EQ(failure([&] { get("/error-body-stalls"); }), "Read Timeout");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(server.connectionCount(), 3u);  // a connection left mid-response is never reused
+}
+
+TEST_F(HttpFaultTest, ConnectFailures) {
+    peers::StalledListener stalled;
+    web.HTTP.ConnectTimeoutMs = 200;
+    MemoryStream out;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(failure([&] { web.HTTP.Get("http://127.0.0.1:" + std::to_string(stalled.port()) + "/x", out); }),
+              "Socket Error # 10060\r\nConnection timed out.");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    uint16_t closedPort = [] {
+        FaultServer gone;
+        return gone.port();
+    }();
+    EXPECT_EQ(failure([&] { web.HTTP.Get("http://127.0.0.1:" + std::to_string(closedPort) + "/x", out); }),
+              "Socket Error # 10061\r\nConnection refused.");
+    EXPECT_EQ(failure([&] { web.HTTP.Get("http://no-such-host.invalid/x", out); }),
+              "Socket Error # 11001\r\nHost not found.");
+}
+
+TEST_F(HttpFaultTest, UnsupportedProtocols) {
+    MemoryStream out;
+    EXPECT_EQ(failure([&] { web.HTTP.Get("https://127.0.0.1/x", out); }), "HTTPS is not supported");
+    EXPECT_EQ(failure([&] { web.HTTP.Get("gopher://127.0.0.1/x", out); }), "");
+    EXPECT_THROW(web.HTTP.Get("gopher://127.0.0.1/x", out), HttpProtocolError);
+}
+
+TEST_F(HttpFaultTest, KeepAliveAndClose) {
+    server.addConnection({answer(ok("1")), answer(ok("2", "Connection: keep-alive\r\n")),
+                          answer(ok("3", "Connection:  Close \r\n"), Then::Close)});
+    server.addConnection({answer(ok("4", "Proxy-Connection: close\r\n"))});
+    server.addConnection({answer(ok("5"), Then::Close)});  // closes while the client is idle
+    server.addConnection({answer(ok("6")), answer("", Then::Close)});
+    EXPECT_EQ(get("/1"), "1");
+    EXPECT_EQ(get("/2"), "2");
+    EXPECT_EQ(get("/3"), "3");
+    EXPECT_EQ(get("/4"), "4");
+    EXPECT_EQ(get("/5"), "5");
+    ASSERT_TRUE(server.waitForSteps(2, 1, 5000));
+    EXPECT_EQ(get("/6"), "6");
+    // A close that comes after the idle check fails the fetch; it is not retried.
+    EXPECT_EQ(failure([&] { get("/7"); }), "Connection Closed Gracefully.");
+    EXPECT_EQ(server.connectionCount(), 4u);
+}
+
+TEST_F(HttpFaultTest, CookiesAreStoredAndSentBack) {
+    server.addConnection(
+        {answer(ok("", "Set-Cookie: sessao=abc; Path=/\r\nset-cookie: versao=9; Path=/download/\r\n")),
+         answer(ok("", "Set-Cookie: sessao=; Max-Age=0; Path=/\r\nSet-Cookie2: novo=1; Version=1\r\n")),
+         answer(ok(""))});
+    get("/download/a.cfg");
+    get("/download/b.cfg");
+    get("/download/c.cfg");
+    EXPECT_EQ(server.received(0), requestHead("/download/a.cfg", host()) +
+                                      requestHead("/download/b.cfg", host(), "Cookie: versao=9; sessao=abc\r\n") +
+                                      requestHead("/download/c.cfg", host(), "Cookie: versao=9; novo=1\r\n"));
+}
+
+TEST_F(HttpFaultTest, WorkEventsPerBodyKind) {
+    test::WorkRecorder recorder;
+    recorder.attach(web.HTTP.work());
+    const struct {
+        std::string reply;
+        const char* events;
+    } cases[] = {
+        {ok("0123456789"), "B10 W10 E"},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n",
+         "B5 W5 E B6 W6 E"},
+        {ok(""), ""},
+        {"HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nnot", "B3 W3 E"},
+    };
+    FaultScript script;
+    for (const auto& c : cases) script.push_back(answer(c.reply));
+    server.addConnection(script);
+    for (const auto& c : cases) {
+        recorder.events.clear();
+        failure([&] { get("/x"); });
+        EXPECT_EQ(recorder.events, c.events);
+    }
+    EXPECT_EQ(recorder.lastSender, &web.HTTP);
+}
+
+}  // namespace
+}  // namespace trev

@@ -1,0 +1,1 @@
+// Placeholder until the nginx and tinyproxy group lands.
