@@ -14,6 +14,11 @@ namespace trev {
 
 namespace Application {
 
+// Windows font names that fontconfig would map to wider faces get stand-ins of
+// their own proportions (Tahoma is a condensed sans). Call once after the
+// application object exists.
+void installFontStandIns();
+
 void setTitle(const std::string& title);
 std::string title();
 
@@ -24,7 +29,9 @@ enum class Cursor { Default, Busy, SqlWait };
 void setCursor(Cursor cursor);
 Cursor cursor();
 
-// Destroys the object once control is back in the main event loop.
+// Destroys the object once control is back in the main event loop: after the
+// outermost running handler has returned, even when the call comes from a handler
+// nested inside it (through processMessages).
 void release(QObject* object);
 
 // The message as the error display shows it: a full stop is appended when the
@@ -42,8 +49,18 @@ void setMessageHook(MessageHook hook);  // an empty hook restores the real box
 
 void handleException(std::exception_ptr error);
 
+// Marks a running event handler; handlers nest through processMessages.
+class HandlerScope {
+public:
+    HandlerScope();
+    ~HandlerScope();
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
+
 template <class Handler>
 void guarded(Handler&& handler) {
+    HandlerScope scope;
     try {
         handler();
     } catch (...) {

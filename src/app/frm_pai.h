@@ -1,5 +1,6 @@
 #pragma once
 // The main window: navigation list, content panel for the embedded screens, status bar.
+#include "app/close_request.h"
 #include "transfer/update_server.h"
 
 #include <QWidget>
@@ -8,7 +9,6 @@
 
 class QLabel;
 class QListWidget;
-class QStatusBar;
 class QTimer;
 
 namespace trev {
@@ -29,16 +29,23 @@ public:
     void ShowEmbeddedScreen(Screen screen);
     // Status panel 1, the hint panel.
     void setHint(const std::string& text);
+    std::string statusText(int panel) const;
     QWidget* contentPanel() const;
 
     void FormShow();
     void ListView1Click();
     void TmrFechaTimer();
 
+    TcpEnviaClient TcpEnvia;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildControls();
+    void centreOnScreen();
+    void exitProgram();
+
     struct Controls;
     Controls* c_;
     UpdateServer server_;

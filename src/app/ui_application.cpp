@@ -4,8 +4,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFont>
 #include <QMessageBox>
+#include <QList>
 #include <QObject>
+#include <QPointer>
+
+#include <utility>
 
 namespace trev::Application {
 namespace {
@@ -27,6 +32,8 @@ Cursor& currentCursor() {
 
 }  // namespace
 
+void installFontStandIns() { QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")); }
+
 // The title stays out of QGuiApplication's display name, which Qt would append
 // to every window caption.
 void setTitle(const std::string& title) { titleText() = title; }
@@ -45,8 +52,37 @@ void setCursor(Cursor cursor) {
 
 Cursor cursor() { return currentCursor(); }
 
+namespace {
+
+int& handlerDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+QList<QPointer<QObject>>& pendingReleases() {
+    static QList<QPointer<QObject>> objects;
+    return objects;
+}
+
+}  // namespace
+
+HandlerScope::HandlerScope() { ++handlerDepth(); }
+
+// Qt would run a deferred delete posted from a nested handler as soon as the outer
+// handler lets events run, so releases are held until the outermost one ends.
+HandlerScope::~HandlerScope() {
+    if (--handlerDepth() > 0) return;
+    const auto objects = std::exchange(pendingReleases(), {});
+    for (const auto& object : objects)
+        if (object) object->deleteLater();
+}
+
 void release(QObject* object) {
-    if (object) object->deleteLater();
+    if (!object) return;
+    if (handlerDepth() > 0)
+        pendingReleases().append(object);
+    else
+        object->deleteLater();
 }
 
 std::string errorDisplayText(const std::string& message) {

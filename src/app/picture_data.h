@@ -1,0 +1,9 @@
+#pragma once
+#include <cstddef>
+
+namespace trev {
+
+extern const unsigned char kDecorativePictureJpeg[];
+extern const size_t kDecorativePictureJpegSize;
+
+}  // namespace trev

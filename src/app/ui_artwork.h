@@ -1,0 +1,16 @@
+#pragma once
+// The program's own artwork: the 32 x 32 icons, drawn in code, and the main
+// window's decorative picture, decoded from its embedded JPEG data.
+#include <QImage>
+#include <QPixmap>
+
+namespace trev {
+
+QPixmap globeIcon();
+QPixmap toolsIcon();        // a wrench and a screwdriver
+QPixmap windowArrowIcon();  // a window with an arrow
+QPixmap downloadIcon();     // the progress window's picture
+
+QImage decorativePicture();
+
+}  // namespace trev

@@ -1,0 +1,77 @@
+#include "transfer/data_web.h"
+
+#include "platform/file_stream.h"
+
+namespace trev {
+
+TDataWeb* DataWeb = nullptr;
+
+namespace {
+
+void configureHttp(HttpClient& http) {
+    http.Request.Accept = "text/html, */*";
+    http.Request.UserAgent = "Mozilla/3.0 (compatible; Atualizador Trevalmonte)";
+    http.Request.ContentType = "text/html";
+    http.Request.ContentLength = -1;
+    http.Request.ContentRangeStart = 0;
+    http.Request.ContentRangeEnd = 0;
+    http.Request.BasicAuthentication = false;
+    http.AllowCookies = true;
+    http.ReadTimeout = 0;
+    http.ProxyParams.BasicAuthentication = false;
+    http.ProxyParams.setProxyPort(0);
+    http.ProxyParams.setProxyServer("");
+}
+
+void configureFtp(FtpClient& ftp) {
+    ftp.ReadTimeout = 0;
+    ftp.ProxySettings.ProxyType = FtpProxyType::None;
+    ftp.ProxySettings.Port = 0;
+}
+
+}  // namespace
+
+TDataWeb::TDataWeb() {
+    configureHttp(HTTP);
+    configureFtp(FTP);
+    HTTP.work().OnWorkBegin = [this](void* s, WorkMode m, int64_t total) { HTTPWorkBegin(s, m, total); };
+    HTTP.work().OnWork = [this](void* s, WorkMode m, int64_t count) { HTTPWork(s, m, count); };
+    HTTP.work().OnWorkEnd = [this](void* s, WorkMode m) { HTTPWorkEnd(s, m); };
+    FTP.work().OnWorkBegin = [this](void* s, WorkMode m, int64_t total) { FTPWorkBegin(s, m, total); };
+    FTP.work().OnWork = [this](void* s, WorkMode m, int64_t count) { FTPWork(s, m, count); };
+    FTP.work().OnWorkEnd = [this](void* s, WorkMode m) { FTPWorkEnd(s, m); };
+}
+
+// The file is closed when the stream goes out of scope, also when the GET fails.
+void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath) {
+    FileStream file(localWindowsPath);
+    HTTP.Get(url, file);
+    file.close();
+}
+
+void TDataWeb::FtpOpen() { FTP.Connect(); }
+
+void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath) {
+    FTP.Get(remotePath, localWindowsPath);
+}
+
+void TDataWeb::FtpClose() { FTP.Disconnect(); }
+
+// The HTTP and FTP handlers are one set: neither looks at the work mode.
+void TDataWeb::HTTPWorkBegin(void*, WorkMode, int64_t total) {
+    if (progress_) progress_->workBegin(total);
+}
+
+void TDataWeb::HTTPWork(void*, WorkMode, int64_t count) {
+    if (progress_) progress_->work(count);
+}
+
+void TDataWeb::HTTPWorkEnd(void*, WorkMode) {}
+
+void TDataWeb::FTPWorkBegin(void* sender, WorkMode mode, int64_t total) { HTTPWorkBegin(sender, mode, total); }
+
+void TDataWeb::FTPWork(void* sender, WorkMode mode, int64_t count) { HTTPWork(sender, mode, count); }
+
+void TDataWeb::FTPWorkEnd(void*, WorkMode) {}
+
+}  // namespace trev

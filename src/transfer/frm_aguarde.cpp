@@ -1,0 +1,105 @@
+#include "transfer/frm_aguarde.h"
+
+#include "app/qt_text.h"
+#include "app/ui_artwork.h"
+#include "transfer/count_format.h"
+#include "transfer/ui_gauge.h"
+
+#include <QLabel>
+
+namespace trev {
+
+TFrmAguarde* FrmAguarde = nullptr;
+
+namespace {
+
+QFont pixelFont(const char* family, int pixels, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(pixelFont("Tahoma", 11, false));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* addIcon(QWidget* parent, const char* name, QPoint at) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(name);
+    image->setPixmap(downloadIcon());
+    image->setGeometry(at.x(), at.y(), 32, 32);
+    return image;
+}
+
+}  // namespace
+
+TFrmAguarde::TFrmAguarde(QWidget* parent, TDataWeb* dataWeb) : QWidget(parent), dataWeb_(dataWeb) {
+    setObjectName("FrmAguarde");
+    setWindowFlags(parent ? Qt::Widget : Qt::Window | Qt::FramelessWindowHint);
+    setFixedSize(430, 52);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    buildControls();
+    if (dataWeb_) dataWeb_->setProgressDisplay(this);
+}
+
+TFrmAguarde::~TFrmAguarde() {
+    if (dataWeb_ && dataWeb_->progressDisplay() == this) dataWeb_->setProgressDisplay(nullptr);
+    if (FrmAguarde == this) FrmAguarde = nullptr;
+}
+
+void TFrmAguarde::buildControls() {
+    panel_ = new QWidget(this);
+    panel_->setObjectName("Panel1");
+    panel_->setGeometry(rect());
+
+    // Image3 lies over Image1: created later, drawn on top.
+    addIcon(panel_, "Image1", {5, 2});
+    addIcon(panel_, "Image3", {27, 16});
+
+    QLabel* title = addLabel(panel_, "Label1", QStringLiteral("Realizando Download..."), {67, 2});
+    title->setFont(pixelFont("Lucida Sans Unicode", 12, true));
+    title->adjustSize();
+
+    barra_ = new TGauge(panel_);
+    barra_->setObjectName("Barra");
+    barra_->setGeometry(67, 20, 354, 13);
+    barra_->setFont(pixelFont("Tahoma", 11, false));
+    barra_->setForeColor(QColor(255, 150, 100));
+    barra_->setBackColor(QColor(247, 247, 247));
+
+    addLabel(panel_, "Label3", QStringLiteral("Bytes Rec."), {67, 36});
+    lblRec_ = addLabel(panel_, "LblRec", QStringLiteral("000.000.000"), {124, 36});
+    lblRec_->setFont(pixelFont("Tahoma", 11, true));
+    lblRec_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    lblRec_->setGeometry(124, 36, 69, 14);
+    addLabel(panel_, "Label2", QStringLiteral("de"), {196, 36});
+    lblTotal_ = addLabel(panel_, "LblTotal", QStringLiteral("000.000.000"), {215, 36});
+    lblTotal_->setFont(pixelFont("Tahoma", 11, true));
+    lblTotal_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblTotal_->setGeometry(215, 36, 200, 14);
+}
+
+// Transfers block the event loop, so every change is painted at once.
+void TFrmAguarde::workBegin(int64_t total) {
+    repaint();
+    lblTotal_->setText(qs(formatCount(total)));
+    lblTotal_->repaint();
+    barra_->setMaxValue(total);
+}
+
+void TFrmAguarde::work(int64_t count) {
+    lblRec_->setText(qs(formatCount(count)));
+    lblRec_->repaint();
+    barra_->setProgress(count);
+}
+
+}  // namespace trev

@@ -1,0 +1,37 @@
+#pragma once
+// The download progress window: bytes received and expected, and a bar for the
+// file in transfer. While it exists it receives the data module's work events.
+#include "transfer/data_web.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace trev {
+
+class TGauge;
+
+class TFrmAguarde : public QWidget, public ProgressDisplay {
+    Q_OBJECT
+public:
+    // Registers itself with dataWeb (when given) until it is destroyed.
+    explicit TFrmAguarde(QWidget* parent = nullptr, TDataWeb* dataWeb = DataWeb);
+    ~TFrmAguarde() override;
+
+    void workBegin(int64_t total) override;
+    void work(int64_t count) override;
+
+    TGauge* Barra() const { return barra_; }
+
+private:
+    void buildControls();
+    TDataWeb* dataWeb_;
+    QWidget* panel_ = nullptr;
+    TGauge* barra_ = nullptr;
+    QLabel* lblRec_ = nullptr;
+    QLabel* lblTotal_ = nullptr;
+};
+
+extern TFrmAguarde* FrmAguarde;
+
+}  // namespace trev
