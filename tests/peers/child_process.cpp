@@ -78,13 +78,14 @@ uint16_t freeLoopbackPort() {
     return probe.localPort();
 }
 
-bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process) {
+bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process, const std::string& address) {
+    uint32_t target = resolveHost(address);
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < deadline) {
         if (process && !process->running()) return false;
         TcpSocket probe;
         probe.create();
-        if (probe.tryConnect(htonl(INADDR_LOOPBACK), port, 1000) == 0) return true;
+        if (probe.tryConnect(target, port, 1000) == 0) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;

@@ -27,8 +27,9 @@ private:
 
 // A loopback port nobody listens on at the moment of the call.
 uint16_t freeLoopbackPort();
-// Whether a connection to 127.0.0.1:port succeeds within timeoutMs, trying again
+// Whether a connection to address:port succeeds within timeoutMs, trying again
 // while it is refused; false also when process ends before that.
-bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process = nullptr);
+bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process = nullptr,
+                        const std::string& address = "127.0.0.1");
 
 }  // namespace trev::peers

@@ -7,7 +7,8 @@ namespace {
 
 constexpr const char* kNginx = "/usr/sbin/nginx";
 
-std::string configuration(const TempFolder& folder, const std::string& root, uint16_t port) {
+std::string configuration(const TempFolder& folder, const std::string& root, const std::string& address,
+                          uint16_t port) {
     const std::string& dir = folder.path();
     return "daemon off;\n"
            "master_process off;\n"
@@ -29,7 +30,7 @@ std::string configuration(const TempFolder& folder, const std::string& root, uin
            "  keepalive_timeout 60s;\n"
            "  keepalive_requests 10000;\n"
            "  server {\n"
-           "    listen 127.0.0.1:" + std::to_string(port) + ";\n"
+           "    listen " + address + ":" + std::to_string(port) + ";\n"
            "    root " + root + ";\n"
            "    location = /connection { default_type text/plain; return 200 \"$connection:$connection_requests\"; }\n"
            "  }\n"
@@ -38,21 +39,21 @@ std::string configuration(const TempFolder& folder, const std::string& root, uin
 
 }  // namespace
 
-NginxPeer::NginxPeer(const std::string& documentRoot) {
-    port_ = freeLoopbackPort();
-    writeFile(folder_.file("nginx.conf"), configuration(folder_, documentRoot, port_));
+NginxPeer::NginxPeer(const std::string& documentRoot, const std::string& address, uint16_t port)
+    : address_(address), port_(port ? port : freeLoopbackPort()) {
+    writeFile(folder_.file("nginx.conf"), configuration(folder_, documentRoot, address_, port_));
     process_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{kNginx, "-p", folder_.path(), "-c", folder_.file("nginx.conf"), "-e",
                                  folder_.file("error.log")},
         folder_.file("stderr.log"));
-    if (!waitUntilListening(port_, 10000, process_.get()))
+    if (!waitUntilListening(port_, 10000, process_.get(), address_))
         throw std::runtime_error("nginx did not start: " + errorLog() + readFile(folder_.file("stderr.log")));
 }
 
 NginxPeer::~NginxPeer() { process_.reset(); }
 
 std::string NginxPeer::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return "http://" + address_ + ":" + std::to_string(port_) + path;
 }
 
 std::string NginxPeer::accessLog() const { return readFile(folder_.file("access.log")); }

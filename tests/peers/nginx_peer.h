@@ -13,17 +13,20 @@ class NginxPeer {
 public:
     // Serves documentRoot; "/connection" answers with "<connection serial>:<request number>",
     // so a test sees whether two requests shared one TCP connection.
-    explicit NginxPeer(const std::string& documentRoot);
+    // address and port: where to listen instead of a free port on 127.0.0.1
+    // (port 80 needs the rights to bind it).
+    explicit NginxPeer(const std::string& documentRoot, const std::string& address = "127.0.0.1", uint16_t port = 0);
     ~NginxPeer();
 
     uint16_t port() const { return port_; }
-    // "http://127.0.0.1:<port>" + path
+    // "http://<address>:<port>" + path
     std::string url(const std::string& path) const;
     std::string accessLog() const;
     std::string errorLog() const;
 
 private:
     TempFolder folder_{"trev-nginx"};
+    std::string address_;
     uint16_t port_ = 0;
     std::unique_ptr<ChildProcess> process_;
 };
