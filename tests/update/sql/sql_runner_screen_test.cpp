@@ -1,0 +1,79 @@
+#include "app/application.h"
+#include "peers/temp_folder.h"
+#include "platform/errors.h"
+#include "transfer/ui_gauge.h"
+#include "update/frm_aguarde_sql.h"
+#include "update/ui_sql_runner.h"
+#include "update/web_update_database.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace trev {
+namespace {
+
+class SqlRunnerScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) {
+            messages_.push_back(text);
+        });
+        FrmAguardeSQL = new TFrmAguardeSQL();
+    }
+    void TearDown() override {
+        delete FrmAguardeSQL;
+        Application::setMessageHook({});
+    }
+
+    peers::TempFolder folder_{"trev-sqlscreen"};
+    std::vector<std::string> messages_;
+    WebUpdateDatabase database_;  // never opened: every statement fails and is skipped
+};
+
+TEST_F(SqlRunnerScreenTest, AMissingScriptIsReportedAndAbortsSilently) {
+    EXPECT_THROW(RunSqlScript(database_, folder_.file("absent.sql")), SilentAbort);
+    EXPECT_EQ(messages_, std::vector<std::string>{"O Arquivo informado n\xe3o exixte!"});
+    EXPECT_EQ(Application::cursor(), Application::Cursor::Default);
+}
+
+TEST_F(SqlRunnerScreenTest, Barra2CountsTheLinesAndTheCursorComesBack) {
+    FrmAguardeSQL->Barra2->setMaxValue(3);
+    FrmAguardeSQL->Barra2->setProgress(3);
+    peers::writeFile(folder_.file("script.sql"), "CREATE TABLE T (A INTEGER);\r\n\r\nINSERT INTO T\r\nVALUES (1);\r\nX");
+    RunSqlScript(database_, folder_.file("script.sql"));
+    EXPECT_EQ(FrmAguardeSQL->Barra2->MaxValue(), 5);
+    EXPECT_EQ(FrmAguardeSQL->Barra2->Progress(), 5);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(Application::cursor(), Application::Cursor::Default);
+
+    peers::writeFile(folder_.file("empty.sql"), "");
+    RunSqlScript(database_, folder_.file("empty.sql"));
+    EXPECT_EQ(FrmAguardeSQL->Barra2->MaxValue(), 0);
+    EXPECT_EQ(FrmAguardeSQL->Barra2->Progress(), 0);
+}
+
+TEST_F(SqlRunnerScreenTest, TheWindowHasItsLayout) {
+    const TFrmAguardeSQL& window = *FrmAguardeSQL;
+    EXPECT_EQ(window.size(), QSize(430, 55));
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "Executando SQL...");
+    EXPECT_EQ(window.Barra2->geometry(), QRect(67, 18, 356, 14));
+    EXPECT_EQ(window.Barra->geometry(), QRect(67, 34, 356, 14));
+    EXPECT_EQ(window.Barra2->ForeColor(), QColor(196, 206, 223));
+    EXPECT_EQ(window.Barra->ForeColor(), QColor(128, 150, 187));
+    EXPECT_EQ(window.Barra->BackColor(), QColor(243, 243, 243));
+    EXPECT_EQ(window.Barra->Progress(), 0);
+    delete FrmAguardeSQL;
+    EXPECT_EQ(FrmAguardeSQL, nullptr);
+}
+
+}  // namespace
+}  // namespace trev
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
