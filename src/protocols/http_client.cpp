@@ -11,7 +11,6 @@
 #include "protocols/http_target.h"
 
 #include <algorithm>
-#include <charconv>
 #include <ctime>
 
 namespace trev {
@@ -19,13 +18,8 @@ namespace {
 
 constexpr int kErrorBodyWaitMs = 2000;
 
-uint16_t portNumber(const std::string& text) {
-    int value = -1;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 65535)
-        throw ConvertError("'" + text + "' is not a valid integer value");
-    return static_cast<uint16_t>(value);
-}
+// Like a socket port of the platform: the low 16 bits of the number.
+uint16_t portNumber(const std::string& text) { return static_cast<uint16_t>(StrToInt(text)); }
 
 int limitOrNone(int ms) { return ms > 0 ? ms : -1; }
 
@@ -121,19 +115,12 @@ void HttpClient::Impl::storeCookies() {
         for (const auto& cookie : parseSetCookie2(value, target.host, target.path, now)) cookies.add(cookie, now);
 }
 
+// Reads the body of a refused response into the error, waiting at most 2 s for it.
 void HttpClient::Impl::refuse() {
     LineReader& reader = connection.reader();
-    int previous = reader.readTimeoutMs;
     int limit = waitLimit();
     reader.readTimeoutMs = limit < 0 ? kErrorBodyWaitMs : std::min(limit, kErrorBodyWaitMs);
-    std::string text;
-    try {
-        text = body.readErrorText(response);
-    } catch (...) {
-        reader.readTimeoutMs = previous;
-        throw;
-    }
-    reader.readTimeoutMs = previous;
+    std::string text = body.readErrorText(response);
     midExchange = false;
     throw HttpProtocolError(response.statusLine, response.statusCode, text);
 }
