@@ -85,11 +85,6 @@ void release(QObject* object) {
         object->deleteLater();
 }
 
-std::string errorDisplayText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-    return message;
-}
-
 void showMessage(MessageKind kind, const std::string& text) {
     if (messageHook()) {
         messageHook()(kind, title(), text);

@@ -1,0 +1,107 @@
+#include "transfer/data_web.h"
+
+#include "platform/errors.h"
+#include "platform/tcp_socket.h"
+#include "platform/temp_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace trev {
+namespace {
+
+class RecordingDisplay : public ProgressDisplay {
+public:
+    void workBegin(int64_t total) override { events.push_back("begin " + std::to_string(total)); }
+    void work(int64_t count) override { events.push_back("work " + std::to_string(count)); }
+    std::vector<std::string> events;
+};
+
+TEST(WorkEvents, OnlyTheOutermostPairOfEachModeIsReported) {
+    TDataWeb dataWeb;
+    RecordingDisplay display;
+    dataWeb.setProgressDisplay(&display);
+    WorkTracker tracker(&dataWeb.HTTP);
+    tracker.handlers = dataWeb.HTTP.work();
+
+    tracker.beginWork(WorkMode::Read, 1000);
+    tracker.beginWork(WorkMode::Read, 7);  // nested: not reported, count goes on
+    tracker.doWork(WorkMode::Read, 300);
+    tracker.endWork(WorkMode::Read);
+    tracker.doWork(WorkMode::Read, 200);
+    tracker.beginWork(WorkMode::Write, 50);  // the other mode has its own level
+    tracker.doWork(WorkMode::Write, 10);
+    tracker.endWork(WorkMode::Write);
+    tracker.endWork(WorkMode::Read);
+    tracker.doWork(WorkMode::Read, 99);  // outside any pair
+    tracker.beginWork(WorkMode::Read, 0);
+    tracker.doWork(WorkMode::Read, 5);
+
+    const std::vector<std::string> expected = {"begin 1000", "work 300", "work 500", "begin 50",
+                                               "work 10",    "begin 0",  "work 5"};
+    EXPECT_EQ(display.events, expected);
+}
+
+TEST(WorkEvents, FtpEventsDriveTheSameDisplayAndNothingWithoutOne) {
+    TDataWeb dataWeb;
+    WorkTracker tracker(&dataWeb.FTP);
+    tracker.handlers = dataWeb.FTP.work();
+    tracker.beginWork(WorkMode::Read, 0);  // no display yet: ignored
+    RecordingDisplay display;
+    dataWeb.setProgressDisplay(&display);
+    tracker.doWork(WorkMode::Read, 4096);
+    tracker.endWork(WorkMode::Read);
+    EXPECT_EQ(display.events, std::vector<std::string>{"work 4096"});
+}
+
+TEST(DataWeb, StartsWithoutProxy) {
+    TDataWeb dataWeb;
+    EXPECT_EQ(dataWeb.HTTP.ProxyParams.ProxyServer(), "");
+    EXPECT_EQ(dataWeb.HTTP.ProxyParams.ProxyPort(), 0);
+    EXPECT_FALSE(dataWeb.HTTP.ProxyParams.BasicAuthentication);
+    EXPECT_EQ(dataWeb.FTP.ProxySettings.ProxyType, FtpProxyType::None);
+    EXPECT_EQ(dataWeb.FTP.ProxySettings.Port, 0);
+    EXPECT_EQ(dataWeb.HTTP.Request.UserAgent, "Mozilla/3.0 (compatible; Atualizador Trevalmonte)");
+}
+
+size_t openDescriptors() {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+}
+
+uint16_t closedPort() {
+    TcpSocket listener;
+    listener.listen(htonl(INADDR_LOOPBACK), 0, 1);
+    return listener.localPort();
+}
+
+TEST(DataWeb, FailedHttpGetLeavesTheFileCreatedAnewAndClosed) {
+    test::TempDrive drive;
+    drive.put("TEMP/versao.cfg", "old content");
+    TDataWeb dataWeb;
+    dataWeb.HTTP.ConnectTimeoutMs = 5000;
+    size_t before = openDescriptors();
+    std::string url = "http://127.0.0.1:" + std::to_string(closedPort()) + "/versao.cfg";
+    EXPECT_THROW(dataWeb.HttpGetToFile(url, "C:\\temp\\VERSAO.CFG"), Error);
+    EXPECT_EQ(openDescriptors(), before);
+    EXPECT_TRUE(drive.has("TEMP/versao.cfg"));
+    EXPECT_EQ(drive.get("TEMP/versao.cfg"), "");
+}
+
+TEST(DataWeb, HttpGetIntoAMissingFolderFailsBeforeAnyRequest) {
+    test::TempDrive drive;
+    TDataWeb dataWeb;
+    try {
+        dataWeb.HttpGetToFile("http://127.0.0.1:1/x", "C:\\NoFolder\\x.txt");
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"C:\\NoFolder\\x.txt\". ", 0), 0u) << e.what();
+    }
+}
+
+}  // namespace
+}  // namespace trev
