@@ -18,11 +18,13 @@ public:
     void setProxyServer(const std::string& server);
     void setProxyPort(int32_t port);
 
+    // "Proxy-Authorization" goes with a request through the proxy only while this is on.
     bool BasicAuthentication = false;
     std::string ProxyUsername;
     std::string ProxyPassword;
 
-    // "user:password" of the credentials object, made at the first authenticated request.
+    // "user:password" of the credentials object: made from the user name and password
+    // at the first authenticated request, then kept until the server or port changes.
     const std::string* credentials() const { return credentials_.get(); }
     const std::string& makeCredentials();
 
