@@ -1,0 +1,54 @@
+#include "update/frm_ajuda.h"
+
+#include "app/application.h"
+#include "app/qt_text.h"
+#include "platform/paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+
+namespace trev {
+
+TFrmAjuda* FrmAjuda = nullptr;
+
+TFrmAjuda::TFrmAjuda(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName("FrmAjuda");
+    setWindowTitle(QString::fromUtf8("Ajuda"));
+    setFixedSize(394, 350);
+    WebBrowser1 = new QTextBrowser(this);
+    WebBrowser1->setObjectName("WebBrowser1");
+    WebBrowser1->setGeometry(0, 0, 394, 317);
+    BitBtn1 = new QPushButton(QString::fromUtf8("&Fechar"), this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(310, 321, 75, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect desktop = screen->availableGeometry();
+        move(desktop.center() - rect().center());
+    }
+}
+
+TFrmAjuda::~TFrmAjuda() {
+    if (FrmAjuda == this) FrmAjuda = nullptr;
+}
+
+void TFrmAjuda::WebBrowser1Navigate(const std::string& windowsPath) {
+    QString native = QString::fromStdString(nativePath(windowsPath));
+    QFile file(native);
+    if (!file.open(QIODevice::ReadOnly)) return;  // a browser shows an empty page
+    WebBrowser1->setSearchPaths({QFileInfo(native).absolutePath()});
+    WebBrowser1->setHtml(qs(file.readAll().toStdString()));
+}
+
+void TFrmAjuda::BitBtn1Click() {
+    Application::guarded([this] { close(); });
+}
+
+}  // namespace trev

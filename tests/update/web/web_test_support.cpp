@@ -1,0 +1,62 @@
+#include "web_test_support.h"
+
+#include "app/application.h"
+#include "platform/codepage.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+
+#include <filesystem>
+
+namespace trev::webtest {
+
+void ensureQtApplication() {
+    static int argc = 1;
+    static char name[] = "update_web_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = qApp ? nullptr : new QApplication(argc, argv);
+    (void)app;
+}
+
+InstallTree::InstallTree(bool withTemp, bool withTxt) {
+    setDriveRoot(drive_.path());
+    std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE"));
+    if (withTemp) std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE/TEMP"));
+    if (withTxt) std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE/TXT"));
+}
+
+void InstallTree::write(const std::string& relative, const std::string& bytes) const {
+    peers::writeFile(drive_.file("VELOR/TREVALMONTE/" + relative), bytes);
+}
+
+std::string InstallTree::read(const std::string& relative) const {
+    return peers::readFile(drive_.file("VELOR/TREVALMONTE/" + relative));
+}
+
+bool InstallTree::exists(const std::string& relative) const {
+    return std::filesystem::exists(drive_.file("VELOR/TREVALMONTE/" + relative));
+}
+
+CapturedMessages::CapturedMessages() {
+    Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) {
+        texts.push_back(cp1252ToUtf8(text));
+    });
+}
+
+CapturedMessages::~CapturedMessages() { Application::setMessageHook({}); }
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+QColor textColor(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
+
+std::string utf8(const QString& text) { return text.toStdString(); }
+
+}  // namespace trev::webtest

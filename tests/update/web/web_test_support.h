@@ -1,0 +1,44 @@
+#pragma once
+// What the web update screen's tests share: the Qt application, an install
+// tree on a fresh drive, captured error messages and bounded waits.
+#include "peers/temp_folder.h"
+
+#include <QColor>
+#include <QLabel>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace trev::webtest {
+
+void ensureQtApplication();
+
+// A fresh drive C: with the install root; TEMP and TXT only when asked.
+class InstallTree {
+public:
+    explicit InstallTree(bool withTemp = true, bool withTxt = true);
+    // A file under the install root, relative path with "/".
+    void write(const std::string& relative, const std::string& bytes) const;
+    std::string read(const std::string& relative) const;
+    bool exists(const std::string& relative) const;
+
+private:
+    peers::TempFolder drive_{"web-drive"};
+};
+
+// Messages the error display would show (UTF-8), while this object lives.
+class CapturedMessages {
+public:
+    CapturedMessages();
+    ~CapturedMessages();
+    std::vector<std::string> texts;
+};
+
+// Runs pending events until the condition holds or timeoutMs passes.
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
+
+QColor textColor(const QLabel* label);
+std::string utf8(const QString& text);
+
+}  // namespace trev::webtest
