@@ -29,7 +29,8 @@ protected:
         static int argc = 1;
         static char name[] = "frm_pai_test";
         static char* argv[] = {name, nullptr};
-        static QApplication application(argc, argv);
+        // Never destroyed: Qt's test input devices are torn down at exit after it.
+        new QApplication(argc, argv);
         Application::setTitle("Atualizador Trevalmonte");
     }
 
