@@ -8,12 +8,26 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 
 namespace trev {
 
 TFrmAjuda* FrmAjuda = nullptr;
+
+namespace {
+
+// A heading closed by another level's end tag ends there, as browsers read it;
+// the text control would otherwise keep the rest of the page in the heading.
+QString matchHeadingEnds(QString html) {
+    static const QRegularExpression heading(QStringLiteral("<h([1-6])>(.*?)</h[1-6]>"),
+                                            QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::DotMatchesEverythingOption);
+    return html.replace(heading, QStringLiteral("<h\\1>\\2</h\\1>"));
+}
+
+}  // namespace
 
 TFrmAjuda::TFrmAjuda(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -44,7 +58,7 @@ void TFrmAjuda::WebBrowser1Navigate(const std::string& windowsPath) {
     QFile file(native);
     if (!file.open(QIODevice::ReadOnly)) return;  // a browser shows an empty page
     WebBrowser1->setSearchPaths({QFileInfo(native).absolutePath()});
-    WebBrowser1->setHtml(qs(file.readAll().toStdString()));
+    WebBrowser1->setHtml(matchHeadingEnds(qs(file.readAll().toStdString())));
 }
 
 void TFrmAjuda::BitBtn1Click() {

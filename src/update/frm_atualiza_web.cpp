@@ -108,6 +108,7 @@ QTreeWidget* reportList(QWidget* parent, const char* name, QRect box, const QStr
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setFont(fontOf("Courier New", 9));
     list->header()->setFont(fontOf("Tahoma", 8));
+    setTextColor(list->header(), Qt::black);
     return list;
 }
 
