@@ -2,8 +2,10 @@
 // equal fresh embedded databases, alternating; prints statements per second.
 #include "peers/firebird_embedded.h"
 #include "peers/temp_folder.h"
-#include "update/sql_script_runner.h"
+#include "update/ui_sql_runner.h"
 #include "update/web_update_database.h"
+
+#include <QApplication>
 
 #include <algorithm>
 #include <chrono>
@@ -34,17 +36,11 @@ std::string makeScript() {
     return script;
 }
 
-struct NoProgress : trev::ScriptProgress {
-    void start(int) override {}
-    void lineDone() override {}
-};
-
 void runWithRunner(const std::string& database, const std::string& script) {
     trev::WebUpdateDatabase session;
     session.Conexao.DatabaseName = database;
     session.Conexao.Open();
-    NoProgress progress;
-    trev::runSqlScriptFile(session, script, progress);
+    trev::RunSqlScript(session, script);
     session.Conexao.Close();
 }
 
@@ -73,7 +69,9 @@ double median(std::vector<double> values) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);  // for the SQL-wait cursor
     auto& engine = trev::peers::FirebirdEmbedded::instance();
     const std::string folder = engine.newFolder("bench");
     const std::string script = folder + "/script.sql";

@@ -33,10 +33,12 @@ constexpr std::array<std::string_view, 20> transactionItems = {
 
 enum class Encoding { Text, Dialect, Byte, Sweep, Integer, Flag, Unsupported };
 
+// The item number of a name; kind is "DPB" or "TPB".
 template <size_t N>
-int itemNumber(const std::array<std::string_view, N>& items, const std::string& name) {
+int knownItem(const std::array<std::string_view, N>& items, const std::string& name, const char* kind) {
     auto found = std::find(items.begin(), items.end(), name);
-    return found == items.end() ? 0 : static_cast<int>(found - items.begin()) + 1;
+    if (found == items.end()) throw DatabaseError(std::string(kind) + " Constant (" + name + ") is unknown");
+    return static_cast<int>(found - items.begin()) + 1;
 }
 
 Encoding databaseEncoding(const std::string& name) {
@@ -121,10 +123,7 @@ std::string buildDatabaseParams(const std::vector<std::string>& params) {
     std::string buffer(1, '\1');
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_dpb_");
-        if (param.name.empty()) continue;
-        const int item = itemNumber(databaseItems, param.name);
-        if (item == 0) throw DatabaseError("DPB Constant (" + param.name + ") is unknown");
-        appendDatabaseItem(buffer, item, param);
+        if (!param.name.empty()) appendDatabaseItem(buffer, knownItem(databaseItems, param.name, "DPB"), param);
     }
     return buffer;
 }
@@ -135,8 +134,7 @@ std::string buildTransactionParams(const std::vector<std::string>& params) {
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_tpb_");
         if (param.name.empty()) continue;
-        const int item = itemNumber(transactionItems, param.name);
-        if (item == 0) throw DatabaseError("TPB Constant (" + param.name + ") is unknown");
+        const int item = knownItem(transactionItems, param.name, "TPB");
         if (!transactionItemSupported(item))
             throw DatabaseError("TPB Constant (isc_tpb_" + param.name + ") is unsupported");
         buffer += static_cast<char>(item);
