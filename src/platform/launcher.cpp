@@ -29,13 +29,14 @@ void shellOpen(const std::string& nativeFile, const std::string& parameters) {
     } else {
         args = {"xdg-open", nativeFile};
     }
+    // Built before forking: the child of a threaded program must not allocate.
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     pid_t child = ::fork();
     if (child == 0) {
         ::setsid();
         if (::fork() != 0) ::_exit(0);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
         ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
