@@ -15,6 +15,15 @@ namespace {
 
 class SqlRunnerScreenTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() {
+        if (qApp) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_sql_runner_screen";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+
     void SetUp() override {
         Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) {
             messages_.push_back(text);
@@ -71,9 +80,3 @@ TEST_F(SqlRunnerScreenTest, TheWindowHasItsLayout) {
 
 }  // namespace
 }  // namespace trev
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
