@@ -26,11 +26,13 @@ namespace {
 class FrmPaiTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "frm_pai_test";
-        static char* argv[] = {name, nullptr};
-        // Never destroyed: Qt's test input devices are torn down at exit after it.
-        new QApplication(argc, argv);
+        if (!QApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "frm_pai_test";
+            static char* argv[] = {name, nullptr};
+            // Never destroyed: Qt's test input devices are torn down at exit after it.
+            new QApplication(argc, argv);
+        }
         Application::setTitle("Atualizador Trevalmonte");
     }
 
