@@ -6,7 +6,7 @@ demo=$1
 root="$demo/drive_c/Velor/TREVALMONTE"
 echo
 echo "== Tables in the database and their rows"
-isql-fb -q -u SYSDBA -p ivorymint "$root/DB_TREVALMONTE.GDB" <<'SQL' | sed '/^$/d'
+isql-fb -q -ch UTF8 -u SYSDBA -p ivorymint "$root/DB_TREVALMONTE.GDB" <<'SQL' | sed '/^$/d'
 SELECT TRIM(RDB$RELATION_NAME) AS TABELA FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG = 0 ORDER BY 1;
 SELECT * FROM CLIENTES;
 SELECT * FROM PEDIDOS;
