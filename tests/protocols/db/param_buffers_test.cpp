@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace trev {
 namespace {
 
@@ -19,6 +21,8 @@ struct BufferCase {
     Lines params;
     std::string expected;
 };
+
+void PrintTo(const BufferCase& c, std::ostream* out) { *out << c.what; }
 
 class DatabaseParamsTest : public ::testing::TestWithParam<BufferCase> {};
 
@@ -49,7 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         BufferCase{"sweep interval little-endian", {"sweep_interval=20000"}, bytes({1, 22, 4, 0x20, 0x4E, 0, 0})},
         BufferCase{"flags",
                    {"activate_shadow", "delete_shadow=9", "begin_log", "quit_log"},
-                   bytes({1, 21, 1, 0, 23, 1, 0, 25, 1, 0, 26, 1, 0})}));
+                   bytes({1, 21, 1, 0, 23, 1, 0, 25, 1, 0, 26, 1, 0})}),
+    [](const auto& info) {
+        std::string name = info.param.what;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
 
 TEST(DatabaseParams, RefusesUnknownUnsupportedAndUnreadableValues) {
     const struct {
