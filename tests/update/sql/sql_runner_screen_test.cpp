@@ -7,7 +7,6 @@
 #include "update/web_update_database.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace trev {
@@ -60,22 +59,6 @@ TEST_F(SqlRunnerScreenTest, Barra2CountsTheLinesAndTheCursorComesBack) {
     RunSqlScript(database_, folder_.file("empty.sql"));
     EXPECT_EQ(FrmAguardeSQL->Barra2->MaxValue(), 0);
     EXPECT_EQ(FrmAguardeSQL->Barra2->Progress(), 0);
-}
-
-TEST_F(SqlRunnerScreenTest, TheWindowHasItsLayout) {
-    const TFrmAguardeSQL& window = *FrmAguardeSQL;
-    EXPECT_EQ(window.size(), QSize(430, 55));
-    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(), "Executando SQL...");
-    EXPECT_EQ(window.Barra2->geometry(), QRect(67, 18, 356, 14));
-    EXPECT_EQ(window.Barra->geometry(), QRect(67, 34, 356, 14));
-    EXPECT_EQ(window.Barra2->ForeColor(), QColor(196, 206, 223));
-    EXPECT_EQ(window.Barra->ForeColor(), QColor(128, 150, 187));
-    EXPECT_EQ(window.Barra->BackColor(), QColor(243, 243, 243));
-    EXPECT_EQ(window.Barra->Progress(), 0);
-    delete FrmAguardeSQL;
-    EXPECT_EQ(FrmAguardeSQL, nullptr);
 }
 
 }  // namespace

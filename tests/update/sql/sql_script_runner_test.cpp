@@ -3,7 +3,6 @@
 #include "peers/firebird_embedded.h"
 #include "peers/temp_folder.h"
 #include "update/sql_script_runner.h"
-#include "update/sql_script_split.h"
 #include "update/web_update_database.h"
 
 #include <gtest/gtest.h>
@@ -118,17 +117,6 @@ TEST_F(SqlScriptRunnerTest, ScriptsShareOneTransactionCommittedOnlyAtClose) {
         EXPECT_EQ(peers::queryRows(database, "SELECT COUNT(*) FROM T;"), Rows{"0"});
     }
     EXPECT_EQ(peers::queryRows(database, "SELECT COUNT(*) FROM T;"), Rows{"4"});
-}
-
-TEST(StatementSplitter, KeepsTheTailAndEmptyStatements) {
-    StatementSplitter splitter;
-    Rows statements;
-    const auto collect = [&](const std::string& statement) { statements.push_back(statement); };
-    splitter.addLine("A;;B", collect);
-    splitter.addLine("", collect);
-    splitter.addLine(" C;D", collect);
-    EXPECT_EQ(statements, (Rows{"A", "", "B C"}));
-    EXPECT_EQ(splitter.pending(), "D");
 }
 
 }  // namespace
