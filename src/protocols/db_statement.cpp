@@ -13,7 +13,15 @@ namespace trev {
 
 namespace {
 
-enum StatementType { select = 1, getSegment = 6, putSegment = 7, execProcedure = 8, startTransaction = 9, selectForUpdate = 12 };
+// Statement types as the server reports them.
+enum StatementType {
+    select = 1,
+    getSegment = 6,
+    putSegment = 7,
+    execProcedure = 8,
+    startTransaction = 9,
+    selectForUpdate = 12,
+};
 
 bool returnsColumns(int type) { return type == select || type == execProcedure || type == selectForUpdate; }
 

@@ -39,7 +39,8 @@ std::string exchange(int toChild, int fromChild, const std::string& input, pid_t
             toChild = -1;
         }
         pollfd fds[2] = {{fromChild, POLLIN, 0}, {toChild, POLLOUT, 0}};
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || ::poll(fds, toChild >= 0 ? 2 : 1, static_cast<int>(left.count())) <= 0) {
             ::kill(pid, SIGKILL);
             throw std::runtime_error("isql-fb did not finish in time");
@@ -111,6 +112,7 @@ IsqlResult runIsql(const std::vector<std::string>& args, const std::string& inpu
     }
     ::close(toChild[0]);
     ::close(fromChild[1]);
+    ::signal(SIGPIPE, SIG_IGN);  // isql-fb may end before it has read all its input
     IsqlResult result;
     try {
         result.output = exchange(toChild[1], fromChild[0], input, pid);
