@@ -12,7 +12,6 @@ namespace trev::peers {
 
 namespace {
 
-constexpr const char* securityTemplate = "/var/lib/firebird/3.0/system/security3.fdb";
 constexpr int startTimeoutMs = 20000;
 
 }  // namespace
@@ -26,7 +25,6 @@ FirebirdServer::FirebirdServer() : port_(freeLoopbackPort()) {
                          "SecurityDatabase = " + security + "\nServerMode = Super\n" +
                          "TempDirectories = " + folder_.file("tmp") + "\n",
                      "security.db = " + security + "\n");
-    fs::copy_file(securityTemplate, security);
     ::setenv("FIREBIRD", root.c_str(), 1);
     ::setenv("FIREBIRD_LOCK", folder_.file("lock").c_str(), 1);
     ::setenv("FIREBIRD_TMP", folder_.file("tmp").c_str(), 1);
@@ -44,9 +42,11 @@ std::string FirebirdServer::connectionName(const std::string& file) const {
     return "127.0.0.1/" + std::to_string(port_) + ":" + dataFolder() + "/" + file;
 }
 
-// The copied security database gets SYSDBA with the known password, written by the
-// embedded engine before the server opens it.
+// A new database serves as the security database (the user manager adds its table);
+// the embedded engine writes SYSDBA with the known password before the server opens it.
+// Nothing of the system-wide installation is read, so any user can run the server.
 void FirebirdServer::prepareSecurityDatabase() {
+    createDatabase(folder_.file("security.fdb"));
     const IsqlResult result =
         runIsql({"-user", "SYSDBA", folder_.file("security.fdb")},
                 std::string("create or alter user SYSDBA password '") + password + "' using plugin Srp;\ncommit;\n");
