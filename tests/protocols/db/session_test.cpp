@@ -121,6 +121,12 @@ TEST_F(SessionTest, PreconditionsAreRefusedWithTheirMessages) {
 
     DbConnection unnamed;
     EXPECT_EQ(messageOf([&] { unnamed.Open(); }), "Database name is missing");
+
+    DbTransaction conflicting;
+    conflicting.setDefaultDatabase(&connection_);
+    conflicting.Params = {"concurrency", "read_committed"};
+    EXPECT_THROW(conflicting.StartTransaction(), DatabaseError);  // refused by the library
+    EXPECT_FALSE(conflicting.InTransaction());
 }
 
 TEST_F(SessionTest, AnOpenCursorBlocksExecutionUntilClosed) {
