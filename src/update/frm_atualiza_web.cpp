@@ -162,6 +162,11 @@ UpdateServer TFrmAtualizaWeb::updateServer() const {
     return standalone_ ? standalone_->second : builtInUpdateServer();
 }
 
+void TFrmAtualizaWeb::setPhase(QLabel* phase, const QColor& color, const char* utf8Text) {
+    setTextColor(phase, color);
+    phase->setText(u(utf8Text));
+}
+
 void TFrmAtualizaWeb::createControls() {
     Shape1 = shape(this, "Shape1", rect(), Qt::white, kSilver);
     Shape1->filled = false;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+class QColor;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -39,6 +40,9 @@ public:
     void setFtpAccount();
     // Fetches one remote file by the protocol letter; over FTP in a connection of its own.
     void fetch(const std::string& remotePath, const std::string& localPath);
+
+    // A phase text of the phase display, in its colour.
+    static void setPhase(QLabel* phase, const QColor& color, const char* utf8Text);
 
     // The database objects, created with the screen.
     WebUpdateDatabase& database() { return *database_; }

@@ -27,13 +27,6 @@ const std::string kRemoteAddOnCatalogue = "/download/atualiza/adicionais/descric
 const QColor kBlack(0, 0, 0);
 const QColor kGreen(0, 128, 0);
 
-void setPhase(QLabel* phase, const QColor& color, const char* utf8Text) {
-    QPalette palette = phase->palette();
-    palette.setColor(QPalette::WindowText, color);
-    phase->setPalette(palette);
-    phase->setText(QString::fromUtf8(utf8Text));
-}
-
 QTreeWidgetItem* addRow(QTreeWidget* list, const std::vector<std::string>& columns) {
     auto* item = new QTreeWidgetItem(list);
     for (size_t i = 0; i < columns.size(); ++i) item->setText(static_cast<int>(i), qs(columns[i]));

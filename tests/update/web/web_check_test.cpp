@@ -1,7 +1,9 @@
 // The version check against a real nginx serving the update tree.
 #include "app/application.h"
+#include "peers/ftp_server.h"
 #include "peers/nginx_peer.h"
 #include "platform/codepage.h"
+#include "platform/output_stream.h"
 #include "transfer/data_web.h"
 #include "update/frm_atualiza_web.h"
 #include "update/ui_controls.h"
@@ -15,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace trev {
 namespace {
@@ -34,18 +38,20 @@ protected:
         webtest::ensureQtApplication();
         root_ = new peers::TempFolder("web-server");
         nginx_ = new peers::NginxPeer(root_->path());
+        ftp_ = new peers::FtpServerPeer(root_->path());
         DataWeb = new TDataWeb;
     }
     static void TearDownTestSuite() {
         delete DataWeb;
         DataWeb = nullptr;
+        delete ftp_;
         delete nginx_;
         delete root_;
     }
 
     void SetUp() override {
         std::filesystem::remove_all(root_->file("download"));
-        logMark_ = nginx_->accessLog().size();
+        markLog();
         TFrmAtualizaWeb::setStandaloneSource('H', UpdateServer{"127.0.0.1", nginx_->port(), 21});
         tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
         serve("adicionais/descricao.cfg", addOnLine("relat.exe", "Relatorio", "01/02/2014", "Vendas por mes") +
@@ -85,13 +91,43 @@ protected:
         }
         return result;
     }
-    // Requests of this test only.
-    size_t requests(const std::string& path) const {
-        std::string log = nginx_->accessLog().substr(logMark_);
-        size_t count = 0;
-        for (size_t at = log.find("GET " + path + " "); at != std::string::npos; at = log.find("GET " + path + " ", at + 1))
-            ++count;
-        return count;
+    // Requests of earlier tests are logged before this one's marker.
+    void markLog() {
+        serve("mark", "");
+        const std::string marker = "GET /download/atualiza/mark ";
+        size_t before = std::string::npos;
+        MemoryStream body;
+        DataWeb->HTTP.Get(nginx_->url("/download/atualiza/mark"), body);
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            std::string log = nginx_->accessLog();
+            before = log.rfind(marker);
+            if (before != std::string::npos && log.find('\n', before) != std::string::npos) {
+                logMark_ = log.find('\n', before) + 1;
+                return;
+            }
+            std::this_thread::yield();
+        }
+        FAIL() << "nginx did not log the marker";
+    }
+
+    // Requests of this test only. nginx logs a request after answering it, so
+    // a count is awaited (bounded); requests are logged in the order served.
+    size_t requests(const std::string& path, size_t awaited = 0) const {
+        auto count = [&] {
+            std::string log = nginx_->accessLog().substr(logMark_);
+            size_t n = 0;
+            for (size_t at = log.find("GET " + path + " "); at != std::string::npos; at = log.find("GET " + path + " ", at + 1))
+                ++n;
+            return n;
+        };
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        size_t n = count();
+        while (n < awaited && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+            n = count();
+        }
+        return n;
     }
     void expectCheckingStateKept(TFrmAtualizaWeb& screen) {
         EXPECT_EQ(utf8(screen.lblF1->text()), "1. Verificando Versões  (Executando...)");
@@ -104,6 +140,7 @@ protected:
 
     static peers::TempFolder* root_;
     static peers::NginxPeer* nginx_;
+    static peers::FtpServerPeer* ftp_;
     InstallTree tree_;
     CapturedMessages messages_;
     size_t logMark_ = 0;
@@ -111,6 +148,7 @@ protected:
 
 peers::TempFolder* VersionCheck::root_ = nullptr;
 peers::NginxPeer* VersionCheck::nginx_ = nullptr;
+peers::FtpServerPeer* VersionCheck::ftp_ = nullptr;
 
 TEST_F(VersionCheck, ListsTheVersionsAfterTheInstalledOneOnce) {
     serve("versao/versao.cfg", "5001\r\n6001\r\n6002\r\n6003\r\n6004\r\n");
@@ -157,9 +195,9 @@ TEST_F(VersionCheck, ListsTheVersionsAfterTheInstalledOneOnce) {
     EXPECT_TRUE(screen->Lbl_Aviso_12->isVisible());
     EXPECT_FALSE(screen->BtnAtualizar->isEnabled());
     EXPECT_FALSE(screen->Timer1->isActive());
+    EXPECT_EQ(requests("/download/atualiza/versao/6004/descricao.cfg", 1), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/6001/dtversao.cfg"), 0u);
-    EXPECT_EQ(requests("/download/atualiza/versao/6004/descricao.cfg"), 1u);
     EXPECT_TRUE(tree_.exists("TEMP/6003/dtversao.cfg"));
     EXPECT_EQ(tree_.read("TEMP/descricaoAD.cfg").substr(0, 9), "relat.exe");
 
@@ -199,6 +237,26 @@ TEST_F(VersionCheck, WhichVersionsAreOffered) {
     }
 }
 
+TEST_F(VersionCheck, OverFtpWithTheUpdateAccount) {
+    TFrmAtualizaWeb::setStandaloneSource('F', UpdateServer{"127.0.0.1", 1, ftp_->port()});
+    DataWeb->FTP.Username.clear();
+    serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
+    publish("6002", "6.0.0.2", "d2", "Primeira");
+    publish("6003", "6.0.0.3", "d3", "Segunda");
+    auto screen = createScreen();
+    runCheck(*screen);
+
+    EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
+    EXPECT_EQ(rows(screen->ListVersao), (std::vector<std::vector<std::string>>{{"6.0.0.2", "d2", "Primeira"},
+                                                                              {"6.0.0.3", "d3", "Segunda"}}));
+    EXPECT_EQ(rows(screen->ListAdicionais).size(), 2u);
+    EXPECT_EQ(DataWeb->FTP.Host, "127.0.0.1");
+    EXPECT_EQ(DataWeb->FTP.Port, ftp_->port());
+    EXPECT_EQ(DataWeb->FTP.Username, "trevalmonte");
+    EXPECT_FALSE(DataWeb->FTP.Connected());
+    EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 0u);
+}
+
 TEST_F(VersionCheck, FailedFetchKeepsRowsAndTheCheckingState) {
     serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n6004\r\n");
     publish("6002", "6.0.0.2", "d2", "");
@@ -211,6 +269,7 @@ TEST_F(VersionCheck, FailedFetchKeepsRowsAndTheCheckingState) {
     EXPECT_NE(messages_.texts[0].find("404"), std::string::npos) << messages_.texts[0];
     ASSERT_EQ(screen->ListVersao->topLevelItemCount(), 1);
     EXPECT_EQ(utf8(screen->ListVersao->topLevelItem(0)->text(0)), "6.0.0.2");
+    EXPECT_EQ(requests("/download/atualiza/versao/6003/descricao.cfg", 1), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/6004/dtversao.cfg"), 0u);
     expectCheckingStateKept(*screen);
 
@@ -254,6 +313,7 @@ TEST_F(VersionCheck, RefusesAVersionNameLeadingOutOfTemp) {
     ASSERT_EQ(messages_.texts.size(), 1u);
     EXPECT_EQ(messages_.texts[0], "Nome inválido na linha 3 de versao.cfg: \"..\"");
     EXPECT_EQ(rows(screen->ListVersao).size(), 1u);
+    EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg", 1), 1u);
     EXPECT_EQ(nginx_->accessLog().find("/versao/../"), std::string::npos);
     EXPECT_EQ(requests("/download/atualiza/versao/6003/dtversao.cfg"), 0u);
     EXPECT_FALSE(tree_.exists("dtversao.cfg"));

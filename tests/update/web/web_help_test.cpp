@@ -61,13 +61,20 @@ protected:
     // Clicks the link; once the help window is up, records it and presses "&Fechar".
     Shown click(QWidget* link) {
         Shown shown;
-        QTimer::singleShot(0, [&] {
+        QTimer watcher;
+        int attempts = 0;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
             auto* window = qobject_cast<TFrmAjuda*>(QApplication::activeModalWidget());
-            if (!window) return;
+            if (!window) {
+                if (++attempts > 2000) watcher.stop();
+                return;
+            }
+            watcher.stop();
             shown = {window, window == FrmAjuda, window->isModal(), window->windowTitle(), window->size(),
                      window->WebBrowser1->toPlainText()};
             window->BitBtn1->click();
         });
+        watcher.start(10);
         QTest::mouseClick(link, Qt::LeftButton);
         return shown;
     }

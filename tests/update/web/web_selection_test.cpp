@@ -1,4 +1,5 @@
 // The update type selection, the screen's show and close, and its layout.
+#include "app/frm_pai.h"
 #include "update/frm_atualiza_web.h"
 #include "update/ui_controls.h"
 #include "web_test_support.h"
@@ -88,6 +89,21 @@ TEST_F(Selection, CloseEmptiesTheGlobalReference) {
     FrmAtualizaWeb = screen_.get();
     screen_->close();
     EXPECT_EQ(FrmAtualizaWeb, nullptr);
+}
+
+TEST_F(Selection, ShowingClearsTheMainWindowsHintOnlyWhenItBecomesVisible) {
+    screen_->hide();
+    TFrmPai window(UpdateServer{"update.example", 8080, 2121});
+    FrmPai = &window;
+    window.setHint("Selecione a opção");
+    screen_->show();
+    EXPECT_EQ(window.statusText(1), "");
+    window.setHint("x");
+    screen_->show();
+    EXPECT_EQ(window.statusText(1), "x");
+    EXPECT_EQ(screen_->protocolLetter(), window.protocolLetter());
+    EXPECT_EQ(screen_->updateServer().httpUrl("/a"), "http://update.example:8080/a");
+    FrmPai = nullptr;
 }
 
 TEST_F(Selection, LayoutOfTheScreen) {
