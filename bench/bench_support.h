@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -62,6 +64,35 @@ inline double median(std::vector<double> values) {
 
 inline double mibPerSecond(int64_t bytes, double secondsTaken) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0) / secondsTaken;
+}
+
+// One side of the comparison: what it is called, one download, and the file it fills.
+struct Contender {
+    std::string name;
+    std::function<void()> download;
+    std::string output;
+};
+
+// Runs both downloads alternately, checks each file is whole, prints every run,
+// the medians and the ratio of our throughput to curl's. The program's exit code.
+inline int compareWithCurl(int runs, int64_t size, const Contender& ours, const Contender& curl) {
+    std::vector<double> oursTimes, curlTimes;
+    for (int run = 0; run < runs; ++run) {
+        oursTimes.push_back(seconds(ours.download));
+        curlTimes.push_back(seconds(curl.download));
+        if (fileSize(ours.output) != size || fileSize(curl.output) != size) {
+            std::fprintf(stderr, "incomplete download\n");
+            return 1;
+        }
+        std::printf("run %d: %s %.1f MiB/s, %s %.1f MiB/s\n", run + 1, ours.name.c_str(), mibPerSecond(size, oursTimes.back()),
+                    curl.name.c_str(), mibPerSecond(size, curlTimes.back()));
+    }
+    const double oursMedian = mibPerSecond(size, median(oursTimes));
+    const double curlMedian = mibPerSecond(size, median(curlTimes));
+    std::printf("median %s: %.1f MiB/s\n", ours.name.c_str(), oursMedian);
+    std::printf("median %s: %.1f MiB/s\n", curl.name.c_str(), curlMedian);
+    std::printf("ratio: %.2f x curl\n", oursMedian / curlMedian);
+    return 0;
 }
 
 }  // namespace trev::bench

@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "protocols/ftp_client.h"
+#include "ftp_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 namespace trev {
 namespace {
 
+using ftptest::Failure;
+using ftptest::failureOf;
 using peers::FtpFaultServer;
 
 const std::string LocalFile = "C:\\Velor\\TREVALMONTE\\TEMP\\got.bin";
@@ -30,10 +33,7 @@ protected:
     void SetUp() override {
         setDriveRoot(root_.path());
         forceDirectories("C:\\Velor\\TREVALMONTE\\TEMP");
-        ftp_.Host = "127.0.0.1";
-        ftp_.Port = server_->port();
-        ftp_.Username = "trevalmonte";
-        ftp_.Password = "harbloom";
+        ftptest::pointAt(ftp_, server_->port());
     }
     void TearDown() override { ftp_.Disconnect(); }
 
@@ -90,13 +90,9 @@ TEST_F(FtpClientFaults, RefusedLoginStepsCloseTheControlConnection) {
         auto s = script();
         s.replies[c.verb] = c.reply;
         server_->setScript(s);
-        try {
-            ftp_.Connect();
-            ADD_FAILURE() << "connected";
-        } catch (const FtpReplyError& e) {
-            EXPECT_EQ(e.what(), c.message);
-            EXPECT_EQ(e.replyCode(), c.code);
-        }
+        Failure f = failureOf<FtpReplyError>([&] { ftp_.Connect(); });
+        EXPECT_EQ(f.message, c.message);
+        EXPECT_EQ(f.code, c.code);
         EXPECT_FALSE(ftp_.Connected());
     }
 }
@@ -105,12 +101,7 @@ TEST_F(FtpClientFaults, GreetingLineOverTheLimitFails) {
     auto s = script();
     s.greeting = "220 " + std::string(16384, 'x') + "\r\n";
     server_->setScript(s);
-    EXPECT_THROW(
-        try { ftp_.Connect(); } catch (const Error& e) {
-            EXPECT_STREQ(e.what(), "Max line length exceeded.");
-            throw;
-        },
-        Error);
+    EXPECT_EQ(failureOf<Error>([&] { ftp_.Connect(); }).message, "Max line length exceeded.");
     EXPECT_FALSE(ftp_.Connected());
 }
 
@@ -146,12 +137,7 @@ TEST_F(FtpClientFaults, BrokenOffTransferRaisesAndKeepsWhatArrived) {
         s.completion = c.completion;
         server_->setScript(s);
         ftp_.Connect();
-        try {
-            ftp_.Get("/f", LocalFile);
-            ADD_FAILURE() << "returned normally";
-        } catch (const FtpReplyError& e) {
-            EXPECT_EQ(e.replyCode(), c.code);
-        }
+        EXPECT_EQ(failureOf<FtpReplyError>([&] { ftp_.Get("/f", LocalFile); }).code, c.code);
         EXPECT_EQ(contents(LocalFile), "partial");
         ftp_.Disconnect();
     }
@@ -163,22 +149,13 @@ TEST_F(FtpClientFaults, FailedRetrievalLeavesTheConnectionOpenUntilTheNextConnec
     server_->setScript(s);
     peers::writeFile(nativePath(LocalFile), "old contents");
     ftp_.Connect();
-    try {
-        ftp_.Get("/missing", LocalFile);
-        FAIL();
-    } catch (const FtpReplyError& e) {
-        EXPECT_STREQ(e.what(), "/missing: No such file or directory.\r\n");
-        EXPECT_EQ(e.replyCode(), 550);
-    }
+    Failure f = failureOf<FtpReplyError>([&] { ftp_.Get("/missing", LocalFile); });
+    EXPECT_EQ(f.message, "/missing: No such file or directory.\r\n");
+    EXPECT_EQ(f.code, 550);
     EXPECT_TRUE(fileExists(LocalFile));
     EXPECT_EQ(contents(LocalFile), "");
     EXPECT_TRUE(ftp_.Connected());
-    try {
-        ftp_.Connect();
-        FAIL();
-    } catch (const FtpReplyError& e) {
-        EXPECT_STREQ(e.what(), "Already connected.");
-    }
+    EXPECT_EQ(failureOf<FtpReplyError>([&] { ftp_.Connect(); }).message, "Already connected.");
     EXPECT_FALSE(ftp_.Connected());
     server_->setScript(script());
     ftp_.Connect();
@@ -191,13 +168,9 @@ TEST_F(FtpClientFaults, ServerThatNeverConnectsBackIsBounded) {
     server_->setScript(s);
     ftp_.DataConnectionTimeoutMs = 300;
     ftp_.Connect();
-    try {
-        ftp_.Get("/f", LocalFile);
-        FAIL();
-    } catch (const SocketError& e) {
-        EXPECT_EQ(e.code(), 10060);
-        EXPECT_NE(std::string(e.what()).find("data connection"), std::string::npos) << e.what();
-    }
+    Failure f = failureOf<SocketError>([&] { ftp_.Get("/f", LocalFile); });
+    EXPECT_EQ(f.code, 10060);
+    EXPECT_NE(f.message.find("data connection"), std::string::npos) << f.message;
     EXPECT_EQ(contents(LocalFile), "");
 }
 
@@ -207,12 +180,7 @@ TEST_F(FtpClientFaults, SilentServerAndStalledDataAreBounded) {
     s.replies["RETR"] = "";  // never answers
     server_->setScript(s);
     ftp_.Connect();
-    try {
-        ftp_.Get("/f", LocalFile);
-        FAIL();
-    } catch (const SocketError& e) {
-        EXPECT_STREQ(e.what(), "Read Timeout");
-    }
+    EXPECT_EQ(failureOf<SocketError>([&] { ftp_.Get("/f", LocalFile); }).message, "Read Timeout");
     ftp_.Disconnect();
 
     s = script();
@@ -220,12 +188,7 @@ TEST_F(FtpClientFaults, SilentServerAndStalledDataAreBounded) {
     s.dataBytes = "first bytes";
     server_->setScript(s);
     ftp_.Connect();
-    try {
-        ftp_.Get("/f", LocalFile);
-        FAIL();
-    } catch (const SocketError& e) {
-        EXPECT_STREQ(e.what(), "Read Timeout");
-    }
+    EXPECT_EQ(failureOf<SocketError>([&] { ftp_.Get("/f", LocalFile); }).message, "Read Timeout");
     EXPECT_EQ(contents(LocalFile), "first bytes");
 }
 
@@ -255,13 +218,9 @@ TEST_F(FtpClientFaults, RefusedConnectionIsASocketError) {
         FtpFaultServer gone;
         other.Port = gone.port();
     }
-    try {
-        other.Connect();
-        FAIL();
-    } catch (const SocketError& e) {
-        EXPECT_EQ(e.code(), 10061);
-        EXPECT_STREQ(e.what(), "Socket Error # 10061\r\nConnection refused.");
-    }
+    Failure f = failureOf<SocketError>([&] { other.Connect(); });
+    EXPECT_EQ(f.code, 10061);
+    EXPECT_EQ(f.message, "Socket Error # 10061\r\nConnection refused.");
 }
 
 }  // namespace

@@ -4,18 +4,19 @@
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "protocols/ftp_client.h"
+#include "ftp_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <random>
 
 namespace trev {
 namespace {
 
+using ftptest::Failure;
+using ftptest::failureOf;
 using peers::FtpServerPeer;
-namespace fs = std::filesystem;
 
 std::string readNative(const std::string& path) { return peers::readFile(path); }
 void writeNative(const std::string& path, const std::string& bytes) { peers::writeFile(path, bytes); }
@@ -49,10 +50,7 @@ protected:
     void SetUp() override {
         setDriveRoot(base_->file("drive_c"));
         forceDirectories("C:\\Velor\\TREVALMONTE\\TEMP");
-        ftp_.Host = "127.0.0.1";
-        ftp_.Port = server_->port();
-        ftp_.Username = "trevalmonte";
-        ftp_.Password = "harbloom";
+        ftptest::pointAt(ftp_, server_->port());
     }
     void TearDown() override { ftp_.Disconnect(); }
 
@@ -76,7 +74,8 @@ TEST_F(FtpClientServer, RetrievesEveryFileByteExactOverOneLogin) {
         SCOPED_TRACE(remote);
         std::string target = "C:\\Velor\\TREVALMONTE\\TEMP\\f" + std::to_string(i++);
         ftp_.Get(remote, target);
-        EXPECT_TRUE(readNative(local(target)) == bytes) << "size " << fs::file_size(local(target)) << " of " << bytes.size();
+        const std::string got = readNative(local(target));
+        EXPECT_TRUE(got == bytes) << "size " << got.size() << " of " << bytes.size();
     }
     EXPECT_TRUE(ftp_.Connected());
 }
@@ -107,24 +106,14 @@ TEST_F(FtpClientServer, MissingFileFailsWithTheServersTextAndTheConnectionRecove
     const std::string target = "C:\\Velor\\TREVALMONTE\\TEMP\\missing.cfg";
     writeNative(local(target), "stale");
     ftp_.Connect();
-    try {
-        ftp_.Get("/download/atualiza/nothing.cfg", target);
-        FAIL() << "missing file retrieved";
-    } catch (const FtpReplyError& e) {
-        EXPECT_EQ(e.replyCode(), 550);
-        EXPECT_NE(std::string(e.what()).find("No such file or directory."), std::string::npos) << e.what();
-        EXPECT_EQ(std::string(e.what()).substr(std::string(e.what()).size() - 2), "\r\n");
-    }
-    EXPECT_TRUE(fs::exists(local(target)));
-    EXPECT_EQ(fs::file_size(local(target)), 0u);
+    Failure f = failureOf<FtpReplyError>([&] { ftp_.Get("/download/atualiza/nothing.cfg", target); });
+    EXPECT_EQ(f.code, 550);
+    EXPECT_EQ(f.message, "No such file or directory.\r\n");
+    EXPECT_TRUE(fileExists(target));
+    EXPECT_EQ(readNative(local(target)), "");
     EXPECT_TRUE(ftp_.Connected());
 
-    try {
-        ftp_.Connect();
-        FAIL() << "connected twice";
-    } catch (const FtpReplyError& e) {
-        EXPECT_STREQ(e.what(), "Already connected.");
-    }
+    EXPECT_EQ(failureOf<FtpReplyError>([&] { ftp_.Connect(); }).message, "Already connected.");
     EXPECT_FALSE(ftp_.Connected());
     ftp_.Connect();
     ftp_.Get("/download/atualiza/versao/versao.cfg", target);
@@ -133,13 +122,9 @@ TEST_F(FtpClientServer, MissingFileFailsWithTheServersTextAndTheConnectionRecove
 
 TEST_F(FtpClientServer, WrongPasswordIsRefusedAndClosesTheConnection) {
     ftp_.Password = "wrong";
-    try {
-        ftp_.Connect();
-        FAIL() << "logged in with a wrong password";
-    } catch (const FtpReplyError& e) {
-        EXPECT_EQ(e.replyCode(), 530);
-        EXPECT_STREQ(e.what(), "Authentication failed.\r\n");
-    }
+    Failure f = failureOf<FtpReplyError>([&] { ftp_.Connect(); });
+    EXPECT_EQ(f.code, 530);
+    EXPECT_EQ(f.message, "Authentication failed.\r\n");
     EXPECT_FALSE(ftp_.Connected());
     ftp_.Password = "harbloom";
     ftp_.Connect();

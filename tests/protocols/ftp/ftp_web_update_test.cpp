@@ -1,0 +1,136 @@
+// The web update screen's version check over FTP against pyftpdlib; the HTTP port
+// leads nowhere, so any fetch over HTTP would fail.
+#include "app/frm_pai.h"
+#include "peers/ftp_server.h"
+#include "peers/temp_folder.h"
+#include "settings/frm_config.h"
+#include "transfer/data_web.h"
+#include "update/frm_atualiza_web.h"
+#include "update/web/web_test_support.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace trev {
+namespace {
+
+using webtest::utf8;
+
+class FtpWebUpdate : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        webtest::ensureQtApplication();
+        root_ = new peers::TempFolder("ftp-web-server");
+        std::filesystem::create_directories(root_->file("download"));
+        server_ = new peers::FtpServerPeer(root_->path());
+        DataWeb = new TDataWeb;
+    }
+    static void TearDownTestSuite() {
+        delete DataWeb;
+        DataWeb = nullptr;
+        delete server_;
+        delete root_;
+    }
+
+    void SetUp() override {
+        std::filesystem::remove_all(root_->file("download/atualiza"));
+        DataWeb->FTP.Disconnect();
+        TFrmAtualizaWeb::setStandaloneSource('F', server());
+        tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
+        serve("adicionais/descricao.cfg", "relat.exe" + std::string(21, ' ') + "Relatorio\r\n");
+        serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
+        publish("6002", "d2", "Primeira");
+        publish("6003", "d3", "Segunda");
+    }
+
+    static UpdateServer server() { return UpdateServer{"127.0.0.1", 1, server_->port()}; }
+    static void serve(const std::string& relative, const std::string& bytes) {
+        peers::writeFile(root_->file("download/atualiza/" + relative), bytes);
+    }
+    static void publish(const std::string& id, const std::string& date, const std::string& description) {
+        serve("versao/" + id + "/dtversao.cfg", date + "\r\n");
+        serve("versao/" + id + "/descricao.cfg", "6.0.0." + id.substr(3) + std::string(3, ' ') + description + "\r\n");
+    }
+
+    // A new screen whose own timer runs the check; true once it has ended.
+    std::unique_ptr<TFrmAtualizaWeb> check() {
+        auto screen = std::make_unique<TFrmAtualizaWeb>(nullptr);
+        screen->show();
+        EXPECT_TRUE(webtest::waitFor([&] { return !screen->Timer1->isActive(); }));
+        return screen;
+    }
+    static std::vector<std::string> captions(TFrmAtualizaWeb& screen) {
+        std::vector<std::string> result;
+        for (int i = 0; i < screen.ListVersao->topLevelItemCount(); ++i) result.push_back(utf8(screen.ListVersao->topLevelItem(i)->text(0)));
+        return result;
+    }
+
+    static peers::TempFolder* root_;
+    static peers::FtpServerPeer* server_;
+    webtest::InstallTree tree_;
+    webtest::CapturedMessages messages_;
+};
+
+peers::TempFolder* FtpWebUpdate::root_ = nullptr;
+peers::FtpServerPeer* FtpWebUpdate::server_ = nullptr;
+
+TEST_F(FtpWebUpdate, VersionCheckFetchesTheCataloguesOverFtp) {
+    auto screen = check();
+    EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
+    EXPECT_EQ(captions(*screen), (std::vector<std::string>{"6.0.0.2", "6.0.0.3"}));
+    EXPECT_EQ(tree_.read("TEMP/versao.cfg"), "6001\r\n6002\r\n6003\r\n");
+    EXPECT_EQ(tree_.read("TEMP/6003/descricao.cfg"), "6.0.0.3   Segunda\r\n");
+    EXPECT_EQ(tree_.read("TEMP/descricaoAD.cfg").substr(0, 9), "relat.exe");
+    EXPECT_EQ(DataWeb->FTP.Username, "trevalmonte");
+    EXPECT_FALSE(DataWeb->FTP.Connected());
+}
+
+TEST_F(FtpWebUpdate, MissingFileLeavesTheConnectionSoTheNextCheckFailsOnceAndThenWorks) {
+    std::filesystem::remove(root_->file("download/atualiza/versao/6003/dtversao.cfg"));
+    auto first = check();
+    ASSERT_EQ(messages_.texts.size(), 1u);
+    EXPECT_EQ(messages_.texts[0], "No such file or directory.\r\n");
+    EXPECT_EQ(captions(*first), std::vector<std::string>{"6.0.0.2"});
+    EXPECT_TRUE(tree_.exists("TEMP/6003/dtversao.cfg"));
+    EXPECT_TRUE(DataWeb->FTP.Connected());
+
+    publish("6003", "d3", "Segunda");
+    auto second = check();
+    ASSERT_EQ(messages_.texts.size(), 2u);
+    EXPECT_EQ(messages_.texts[1], "Already connected.");
+    EXPECT_FALSE(DataWeb->FTP.Connected());
+
+    auto third = check();
+    EXPECT_EQ(messages_.texts.size(), 2u);
+    EXPECT_EQ(captions(*third), (std::vector<std::string>{"6.0.0.2", "6.0.0.3"}));
+}
+
+TEST_F(FtpWebUpdate, ChoosingFtpOnTheConfigurationScreenTakesEffectAtOnce) {
+    tree_.write("CONFIG/ATUTREV.CFG", "H\r\n");
+    TFrmPai window(server());
+    FrmPai = &window;
+    window.show();
+    window.findChild<QTimer*>("TmrFecha")->stop();
+    ASSERT_EQ(window.protocolLetter(), 'H');
+    window.ShowEmbeddedScreen(TFrmPai::Screen::Config);
+    FrmConfig->RbFTP->setChecked(true);
+    FrmConfig->BitBtn1->click();
+    EXPECT_EQ(window.protocolLetter(), 'F');
+
+    window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
+    ASSERT_NE(FrmAtualizaWeb, nullptr);
+    EXPECT_TRUE(webtest::waitFor([] { return !FrmAtualizaWeb->Timer1->isActive(); }));
+    EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
+    EXPECT_EQ(captions(*FrmAtualizaWeb), (std::vector<std::string>{"6.0.0.2", "6.0.0.3"}));
+    FrmPai = nullptr;
+}
+
+}  // namespace
+}  // namespace trev
