@@ -42,6 +42,7 @@ struct FtpClient::Impl {
     }
 
     void retrieve(const FtpClient& client, const std::string& remotePath, OutputStream& out) {
+        if (!control.isOpen()) throw socketError(WSAENOTCONN);
         FtpDataChannel channel(control.socket().localAddress(), control.socket().peerAddress());
         command("PORT " + channel.portArgument(), {200});
         command("RETR " + remotePath, {125, 150, 154});

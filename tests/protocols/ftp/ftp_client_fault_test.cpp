@@ -211,6 +211,12 @@ TEST_F(FtpClientFaults, DataConnectionFromAnotherHostIsClosedUnread) {
     EXPECT_EQ(contents(LocalFile), "");
 }
 
+TEST_F(FtpClientFaults, GetWithoutAConnectionFailsAfterCreatingTheFile) {
+    Failure f = failureOf<SocketError>([&] { ftp_.Get("/f", LocalFile); });
+    EXPECT_EQ(f.code, 10057);
+    EXPECT_TRUE(fileExists(LocalFile));
+}
+
 TEST_F(FtpClientFaults, RefusedConnectionIsASocketError) {
     FtpClient other;
     other.Host = "127.0.0.1";
