@@ -1,5 +1,6 @@
 // The version check against a real nginx serving the update tree.
 #include "app/application.h"
+#include "app/frm_pai.h"
 #include "peers/ftp_server.h"
 #include "peers/nginx_peer.h"
 #include "platform/codepage.h"
@@ -206,6 +207,29 @@ TEST_F(VersionCheck, ListsTheVersionsAfterTheInstalledOneOnce) {
     screen->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 1u);
+}
+
+// As the main window embeds it: the server and the protocol letter come from there,
+// and showing the screen again fetches nothing.
+TEST_F(VersionCheck, EmbeddedByTheMainWindow) {
+    serve("versao/versao.cfg", "6001\r\n6002\r\n");
+    publish("6002", "6.0.0.2", "d2", "");
+    TFrmAtualizaWeb::setStandaloneSource('F', UpdateServer{"127.0.0.1", 1, 1});
+    TFrmPai window(UpdateServer{"127.0.0.1", nginx_->port(), 1});
+    FrmPai = &window;
+    window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
+    ASSERT_NE(FrmAtualizaWeb, nullptr);
+    EXPECT_EQ(FrmAtualizaWeb->parentWidget(), window.contentPanel());
+    runCheck(*FrmAtualizaWeb);
+    EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
+    EXPECT_EQ(rows(FrmAtualizaWeb->ListVersao).size(), 1u);
+    TFrmAtualizaWeb* first = FrmAtualizaWeb;
+    window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
+    EXPECT_EQ(FrmAtualizaWeb, first);
+    EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg", 1), 1u);
+    EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 1u);
+    delete FrmAtualizaWeb;
+    FrmPai = nullptr;
 }
 
 TEST_F(VersionCheck, WhichVersionsAreOffered) {
