@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <signal.h>
 #include <spawn.h>
@@ -142,11 +143,17 @@ void serverChosen(TFrmAtualizaWeb& s) {
     s.BitBtn1->click();
 }
 void terminal(TFrmAtualizaWeb& s) { s.RadioButton2->click(); }
+// The three row icons, as the update run sets them.
+void rowIcons(TFrmAtualizaWeb& s) {
+    for (int i = 0; i < s.ListVersao->topLevelItemCount() && i < s.ImageList1.size(); ++i)
+        s.ListVersao->topLevelItem(i)->setIcon(0, s.ImageList1[i]);
+}
 
 const RegisterRender created("atualiza_web_created", [] { return drawScreen(false, nothing); });
 const RegisterRender checked("atualiza_web_checked", [] { return drawScreen(true, nothing); });
 const RegisterRender warning("atualiza_web_server_warning", [] { return drawScreen(true, server); });
 const RegisterRender serverState("atualiza_web_server_chosen", [] { return drawScreen(true, serverChosen); });
+const RegisterRender icons("atualiza_web_row_icons", [] { return drawScreen(true, rowIcons); });
 const RegisterRender terminalState("atualiza_web_terminal_chosen", [] { return drawScreen(true, terminal); });
 
 QImage drawHelp(HelpPage page) {
