@@ -1,14 +1,12 @@
-// The update type selection, the screen's show and close, and its layout.
+// The update type selection, and the screen's show and close.
 #include "app/frm_pai.h"
 #include "update/frm_atualiza_web.h"
 #include "update/ui_controls.h"
 #include "web_test_support.h"
 
-#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -104,45 +102,6 @@ TEST_F(Selection, ShowingClearsTheMainWindowsHintOnlyWhenItBecomesVisible) {
     EXPECT_EQ(screen_->protocolLetter(), window.protocolLetter());
     EXPECT_EQ(screen_->updateServer().httpUrl("/a"), "http://update.example:8080/a");
     FrmPai = nullptr;
-}
-
-TEST_F(Selection, LayoutOfTheScreen) {
-    TFrmAtualizaWeb& s = *screen_;
-    EXPECT_EQ(s.size(), QSize(456, 426));
-    struct Placement {
-        const char* name;
-        QRect box;
-    } placements[] = {
-        {"ListVersao", {14, 40, 427, 215}},    {"Shape3", {10, 23, 435, 236}},       {"Shape5", {10, 273, 434, 53}},
-        {"BtnAtualizar", {298, 386, 147, 25}}, {"RadioButton1", {18, 391, 73, 17}}, {"RadioButton2", {100, 391, 73, 17}},
-        {"Shape9", {10, 387, 179, 23}},        {"PnAviso01", {12, 346, 178, 39}},   {"PnAviso02", {276, 346, 173, 39}},
-        {"PnMenServer", {66, 123, 325, 145}},  {"BitBtn1", {49, 107, 226, 28}},     {"Label9", {6, 31, 309, 75}},
-        {"Label7", {397, 24, 36, 13}},         {"Label8", {509, 156, 39, 13}},      {"Lbl_Aviso_12", {44, 2, 121, 31}},
-    };
-    for (const Placement& p : placements) {
-        auto* widget = s.findChild<QWidget*>(p.name);
-        ASSERT_NE(widget, nullptr) << p.name;
-        EXPECT_EQ(widget->geometry(), p.box) << p.name;
-    }
-    EXPECT_EQ(s.ListAdicionais->x(), 495);
-    EXPECT_TRUE(s.ListAdicionais->isHidden());
-    EXPECT_TRUE(s.PnAcao->isHidden());
-    EXPECT_TRUE(s.ListArquivos->isHidden());
-    EXPECT_FALSE(s.BtnAtualizar->isEnabled());
-    EXPECT_EQ(s.Timer1->interval(), 1);
-    EXPECT_EQ(s.ImageList1.size(), 3);
-    auto headers = [](QTreeWidget* list) {
-        std::vector<std::pair<std::string, int>> result;
-        for (int i = 0; i < list->columnCount(); ++i)
-            result.emplace_back(webtest::utf8(list->headerItem()->text(i)), list->columnWidth(i));
-        return result;
-    };
-    using Columns = std::vector<std::pair<std::string, int>>;
-    EXPECT_EQ(headers(s.ListVersao), (Columns{{"Versão", 70}, {"Data", 85}, {"Descrição", 400}}));
-    EXPECT_EQ(headers(s.ListAdicionais),
-              (Columns{{"Nome", 150}, {"Data", 85}, {"Descrição", 600}, {"Nome EXE", 50}}));
-    EXPECT_EQ(s.ListVersao->editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_EQ(s.ListVersao->selectionBehavior(), QAbstractItemView::SelectRows);
 }
 
 }  // namespace
