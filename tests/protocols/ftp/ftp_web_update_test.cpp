@@ -81,17 +81,6 @@ protected:
 peers::TempFolder* FtpWebUpdate::root_ = nullptr;
 peers::FtpServerPeer* FtpWebUpdate::server_ = nullptr;
 
-TEST_F(FtpWebUpdate, VersionCheckFetchesTheCataloguesOverFtp) {
-    auto screen = check();
-    EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
-    EXPECT_EQ(captions(*screen), (std::vector<std::string>{"6.0.0.2", "6.0.0.3"}));
-    EXPECT_EQ(tree_.read("TEMP/versao.cfg"), "6001\r\n6002\r\n6003\r\n");
-    EXPECT_EQ(tree_.read("TEMP/6003/descricao.cfg"), "6.0.0.3   Segunda\r\n");
-    EXPECT_EQ(tree_.read("TEMP/descricaoAD.cfg").substr(0, 9), "relat.exe");
-    EXPECT_EQ(DataWeb->FTP.Username, "trevalmonte");
-    EXPECT_FALSE(DataWeb->FTP.Connected());
-}
-
 TEST_F(FtpWebUpdate, MissingFileLeavesTheConnectionSoTheNextCheckFailsOnceAndThenWorks) {
     std::filesystem::remove(root_->file("download/atualiza/versao/6003/dtversao.cfg"));
     auto first = check();

@@ -35,7 +35,8 @@ protected:
         static int argc = 1;
         static char name[] = "config_screen_test";
         static char* argv[] = {name, nullptr};
-        static QApplication application(argc, argv);
+        // Never destroyed: Qt's test input devices are torn down at exit after it.
+        if (!qApp) new QApplication(argc, argv);
         Application::setTitle("Atualizador Trevalmonte");
     }
 

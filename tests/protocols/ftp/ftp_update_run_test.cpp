@@ -1,0 +1,78 @@
+// A whole server update with the protocol letter 'F': scripts, lists and add-ons
+// over FTP from pyftpdlib, executables still over HTTP from nginx.
+#include "peers/ftp_server.h"
+#include "transfer/data_web.h"
+#include "update_run_fixture.h"
+
+#include <QLabel>
+
+namespace trev::runtest {
+namespace {
+
+using webtest::utf8;
+
+class FtpUpdateRun : public UpdateRun {
+protected:
+    static void SetUpTestSuite() {
+        UpdateRun::SetUpTestSuite();
+        ftp_ = new peers::FtpServerPeer(root_->path());
+    }
+    static void TearDownTestSuite() {
+        delete ftp_;
+        UpdateRun::TearDownTestSuite();
+    }
+    void SetUp() override {
+        UpdateRun::SetUp();
+        DataWeb->FTP.Disconnect();
+        TFrmAtualizaWeb::setStandaloneSource('F', UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()});
+    }
+
+    static peers::FtpServerPeer* ftp_;
+};
+
+peers::FtpServerPeer* FtpUpdateRun::ftp_ = nullptr;
+
+TEST_F(FtpUpdateRun, ServerUpdateFetchesEverythingButTheExecutablesOverFtp) {
+    createDatabase();
+    publish("6002", {{"tabela.sql", "CREATE TABLE ITENS (ID INTEGER);\r\nCOMMIT;\r\nINSERT INTO ITENS VALUES (7);\r\n"}});
+    publishExecutables({"Novo.exe"});
+    publishAddOn("etq.exe", "Etiquetas");
+    openScreen(true);
+    tickAddOn(0);
+    runUpdate();
+
+    EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
+    EXPECT_EQ(tree_.read("TEMP/SQL/tabela.sql").substr(0, 12), "CREATE TABLE");
+    EXPECT_EQ(tree_.read("ADICIONAIS/etq.exe"), "add-on etq.exe");
+    EXPECT_EQ(tree_.read("TEMP/Novo.exe"), "program Novo.exe");
+    EXPECT_EQ(requestsFor("/download/atualiza/versao/"), 0u);
+    EXPECT_EQ(requestsFor("/download/atualiza/adicionais/"), 0u);
+    EXPECT_EQ(requestsFor("GET /download/atualiza/exe/lista.txt "), 1u);
+    EXPECT_EQ(requestsFor("GET /download/atualiza/exe/Novo.exe "), 1u);
+    EXPECT_FALSE(DataWeb->FTP.Connected());
+    ASSERT_EQ(launches_.size(), 1u);
+    closeScreen();
+    EXPECT_EQ(query("SELECT ID FROM ITENS;"), std::vector<std::string>{"7"});
+}
+
+TEST_F(FtpUpdateRun, AFailedFtpFetchStopsTheRunBeforeAnyScriptRuns) {
+    createDatabase();
+    publish("6002", {{"a.sql", "CREATE TABLE A (ID INTEGER);\r\n"}, {"b.sql", "CREATE TABLE B (ID INTEGER);\r\n"}});
+    unserve("versao/6002/b.sql");
+    publishExecutables({"Novo.exe"});
+    TFrmAtualizaWeb& screen = openScreen(true);
+    runUpdate();
+
+    ASSERT_EQ(messages_.texts.size(), 1u);
+    EXPECT_EQ(messages_.texts[0], "No such file or directory.\r\n");
+    EXPECT_TRUE(tree_.exists("TEMP/SQL/a.sql"));
+    EXPECT_EQ(tree_.read("TEMP/SQL/b.sql"), "");
+    EXPECT_EQ(utf8(screen.LblF2->text()), "2. Download dos arquivos (Executando...)");
+    EXPECT_EQ(requestsFor("/download/atualiza/exe/"), 0u);
+    EXPECT_TRUE(launches_.empty());
+    closeScreen();
+    EXPECT_EQ(query("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME IN ('A', 'B');"), std::vector<std::string>{"0"});
+}
+
+}  // namespace
+}  // namespace trev::runtest
