@@ -1,6 +1,9 @@
 #pragma once
 // What the download benchmarks share: a random test file, timing, curl as the
 // reference and the median of the runs.
+#include "peers/temp_folder.h"
+#include "platform/paths.h"
+
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,6 +22,9 @@
 extern char** environ;
 
 namespace trev::bench {
+
+constexpr int64_t kFileSize = 256LL * 1024 * 1024;
+constexpr int kRuns = 5;
 
 inline void writeRandomFile(const std::string& path, int64_t size) {
     std::mt19937_64 generator(42);
@@ -66,6 +72,16 @@ inline double mibPerSecond(int64_t bytes, double secondsTaken) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0) / secondsTaken;
 }
 
+// The served folder with one large random file "big.bin", and a fresh drive C:.
+struct BenchFolders {
+    peers::TempFolder served{"trev-bench-served"};
+    peers::TempFolder drive{"trev-bench-drive"};
+    BenchFolders() {
+        writeRandomFile(served.file("big.bin"), kFileSize);
+        setDriveRoot(drive.path());
+    }
+};
+
 // One side of the comparison: what it is called, one download, and the file it fills.
 struct Contender {
     std::string name;
@@ -75,7 +91,7 @@ struct Contender {
 
 // Runs both downloads alternately, checks each file is whole, prints every run,
 // the medians and the ratio of our throughput to curl's. The program's exit code.
-inline int compareWithCurl(int runs, int64_t size, const Contender& ours, const Contender& curl) {
+inline int compareWithCurl(const Contender& ours, const Contender& curl, int runs = kRuns, int64_t size = kFileSize) {
     std::vector<double> oursTimes, curlTimes;
     for (int run = 0; run < runs; ++run) {
         oursTimes.push_back(seconds(ours.download));

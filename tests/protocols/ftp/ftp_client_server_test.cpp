@@ -131,14 +131,5 @@ TEST_F(FtpClientServer, WrongPasswordIsRefusedAndClosesTheConnection) {
     EXPECT_TRUE(ftp_.Connected());
 }
 
-TEST_F(FtpClientServer, DisconnectThenConnectAgain) {
-    for (int round = 0; round < 3; ++round) {
-        ftp_.Connect();
-        ftp_.Get("/empty.bin", "C:\\Velor\\TREVALMONTE\\TEMP\\e");
-        ftp_.Disconnect();
-        EXPECT_FALSE(ftp_.Connected());
-    }
-}
-
 }  // namespace
 }  // namespace trev
