@@ -59,16 +59,6 @@ TEST(WorkEvents, FtpEventsDriveTheSameDisplayAndNothingWithoutOne) {
     EXPECT_EQ(display.events, std::vector<std::string>{"work 4096"});
 }
 
-TEST(DataWeb, StartsWithoutProxy) {
-    TDataWeb dataWeb;
-    EXPECT_EQ(dataWeb.HTTP.ProxyParams.ProxyServer(), "");
-    EXPECT_EQ(dataWeb.HTTP.ProxyParams.ProxyPort(), 0);
-    EXPECT_FALSE(dataWeb.HTTP.ProxyParams.BasicAuthentication);
-    EXPECT_EQ(dataWeb.FTP.ProxySettings.ProxyType, FtpProxyType::None);
-    EXPECT_EQ(dataWeb.FTP.ProxySettings.Port, 0);
-    EXPECT_EQ(dataWeb.HTTP.Request.UserAgent, "Mozilla/3.0 (compatible; Atualizador Trevalmonte)");
-}
-
 size_t openDescriptors() {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
