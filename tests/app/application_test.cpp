@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/qt_test_application.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -14,12 +16,7 @@ namespace {
 class ApplicationTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "application_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);  // never destroyed, like the main window tests' one
-        }
+        test::ensureApplication();
         Application::setTitle("Atualizador Trevalmonte");
     }
     void SetUp() override {

@@ -6,6 +6,8 @@
 #include "transfer/data_web.h"
 #include "update/frm_atualiza_web.h"
 
+#include "app/qt_test_application.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,13 +28,7 @@ namespace {
 class FrmPaiTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "frm_pai_test";
-            static char* argv[] = {name, nullptr};
-            // Never destroyed: Qt's test input devices are torn down at exit after it.
-            new QApplication(argc, argv);
-        }
+        test::ensureApplication();
         Application::setTitle("Atualizador Trevalmonte");
     }
 

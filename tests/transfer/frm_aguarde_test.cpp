@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 #include "transfer/ui_gauge.h"
 
+#include "app/qt_test_application.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,10 +18,7 @@ namespace {
 class FrmAguardeTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "frm_aguarde_test";
-        static char* argv[] = {name, nullptr};
-        static QApplication application(argc, argv);
+        test::ensureApplication();
         std::setlocale(LC_ALL, "C");  // no separator of its own: the full stop stands in
     }
     QString text(const char* name) { return window.findChild<QLabel*>(name)->text(); }
