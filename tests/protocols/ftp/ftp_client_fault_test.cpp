@@ -175,7 +175,7 @@ TEST_F(FtpClientFaults, ServerThatNeverConnectsBackIsBounded) {
 }
 
 TEST_F(FtpClientFaults, SilentServerAndStalledDataAreBounded) {
-    ftp_.IdleTimeoutMs = 300;
+    ftp_.IdleTimeoutMs = 1000;
     auto s = script();
     s.replies["RETR"] = "";  // never answers
     server_->setScript(s);
