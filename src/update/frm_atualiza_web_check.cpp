@@ -7,6 +7,7 @@
 #include "update/catalogue.h"
 #include "update/frm_atualiza_web.h"
 #include "update/safe_names.h"
+#include "update/update_paths.h"
 #include "update/ui_controls.h"
 
 #include <QLabel>
@@ -16,13 +17,6 @@
 
 namespace trev {
 namespace {
-
-const std::string kTemp = "C:\\Velor\\TREVALMONTE\\TEMP\\";
-const std::string kVersionListPath = kTemp + "versao.cfg";
-const std::string kAddOnCataloguePath = kTemp + "descricaoAD.cfg";
-const std::string kInstalledVersionPath = "C:\\Velor\\TREVALMONTE\\TXT\\trev_versao.txt";
-const std::string kRemoteVersions = "/download/atualiza/versao/";
-const std::string kRemoteAddOnCatalogue = "/download/atualiza/adicionais/descricao.cfg";
 
 const QColor kBlack(0, 0, 0);
 const QColor kGreen(0, 128, 0);
@@ -48,8 +42,8 @@ void TFrmAtualizaWeb::Timer1Timer() {
         fetchCatalogues();
         ListVersao->clear();
         fillAddOns();
-        std::string installed = ReadInstalledVersion(kInstalledVersionPath);
-        listVersions(installed, VersionListContains(kVersionListPath, installed));
+        std::string installed = ReadInstalledVersion(paths::kInstalledVersion);
+        listVersions(installed, VersionListContains(paths::kVersionList, installed));
         LblAcao->setText(QString());
         Application::processMessages();
         setPhase(lblF1, kGreen, "1. Verificando Versões  (Ok)");
@@ -62,21 +56,21 @@ void TFrmAtualizaWeb::Timer1Timer() {
 
 // Over FTP the two catalogue files share one connection.
 void TFrmAtualizaWeb::fetchCatalogues() {
-    const std::string versionList = kRemoteVersions + "versao.cfg";
+    const std::string versionList = paths::kRemoteVersions + "versao.cfg";
     if (protocolLetter() == 'F') {
         DataWeb->FtpOpen();
-        DataWeb->FtpGetToFile(versionList, kVersionListPath);
-        DataWeb->FtpGetToFile(kRemoteAddOnCatalogue, kAddOnCataloguePath);
+        DataWeb->FtpGetToFile(versionList, paths::kVersionList);
+        DataWeb->FtpGetToFile(paths::kRemoteAddOnCatalogue, paths::kAddOnCatalogue);
         DataWeb->FtpClose();
     } else {
         UpdateServer server = updateServer();
-        DataWeb->HttpGetToFile(server.httpUrl(versionList), kVersionListPath);
-        DataWeb->HttpGetToFile(server.httpUrl(kRemoteAddOnCatalogue), kAddOnCataloguePath);
+        DataWeb->HttpGetToFile(server.httpUrl(versionList), paths::kVersionList);
+        DataWeb->HttpGetToFile(server.httpUrl(paths::kRemoteAddOnCatalogue), paths::kAddOnCatalogue);
     }
 }
 
 void TFrmAtualizaWeb::fillAddOns() {
-    std::vector<AddOnEntry> entries = ReadAddOnCatalogue(kAddOnCataloguePath);
+    std::vector<AddOnEntry> entries = ReadAddOnCatalogue(paths::kAddOnCatalogue);
     ListAdicionais->clear();
     for (const AddOnEntry& entry : entries) {
         QTreeWidgetItem* row = addRow(ListAdicionais, {entry.name, entry.date, entry.description, entry.exeName});
@@ -86,7 +80,7 @@ void TFrmAtualizaWeb::fillAddOns() {
 
 void TFrmAtualizaWeb::listVersions(const std::string& installed, bool installedIsListed) {
     VersionListing listing(installed, installedIsListed);
-    TextReader reader(kVersionListPath);
+    TextReader reader(paths::kVersionList);
     for (int lineNumber = 1; !reader.eof(); ++lineNumber) {
         std::string version = reader.readLine();
         if (!listing.offer(version)) continue;
@@ -97,9 +91,9 @@ void TFrmAtualizaWeb::listVersions(const std::string& installed, bool installedI
 }
 
 void TFrmAtualizaWeb::addVersionRow(const std::string& version) {
-    const std::string localFolder = kTemp + version + "\\";
-    const std::string remoteFolder = kRemoteVersions + version + "/";
-    forceDirectories(kTemp + version);
+    const std::string localFolder = paths::kTemp + version + "\\";
+    const std::string remoteFolder = paths::kRemoteVersions + version + "/";
+    forceDirectories(paths::kTemp + version);
     fetch(remoteFolder + "dtversao.cfg", localFolder + "dtversao.cfg");
     std::string date = readFirstLine(localFolder + "dtversao.cfg");
     fetch(remoteFolder + "descricao.cfg", localFolder + "descricao.cfg");

@@ -14,6 +14,7 @@
 #include "update/frm_atualiza_web.h"
 #include "update/safe_names.h"
 #include "update/ui_sql_runner.h"
+#include "update/update_paths.h"
 #include "update/update_run_lists.h"
 #include "update/web_update_database.h"
 
@@ -25,36 +26,11 @@
 namespace trev {
 namespace {
 
-const std::string kTemp = "C:\\Velor\\TREVALMONTE\\TEMP\\";
-const std::string kSqlFolder = kTemp + "SQL\\";
-const std::string kScriptList = kSqlFolder + "lista.txt";
-const std::string kMasterList = kSqlFolder + "ListaMestre.txt";
-const std::string kExecutableList = kTemp + "lista.txt";
-const std::string kAddOnFolder = "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\";
-const std::string kRemoteVersions = "/download/atualiza/versao/";
-const std::string kRemoteAddOns = "/download/atualiza/adicionais/";
-const std::string kRemoteExecutables = "/download/atualiza/exe/";
-
 constexpr int kAddOnFileColumn = 3;
 constexpr int kWorkFileColumn = 2;
 
 const QColor kBlack(0, 0, 0);
 const QColor kGreen(0, 128, 0);
-
-void setPhase(QLabel* phase, const QColor& color, const char* utf8Text) {
-    QPalette palette = phase->palette();
-    palette.setColor(QPalette::WindowText, color);
-    phase->setPalette(palette);
-    phase->setText(QString::fromUtf8(utf8Text));
-}
-
-// Same account as the version check. TODO: share with the check.
-void setFtpAccount(const UpdateServer& server) {
-    DataWeb->FTP.Host = server.host;
-    DataWeb->FTP.Port = server.ftpPort;
-    DataWeb->FTP.Username = "trevalmonte";
-    DataWeb->FTP.Password = "harbloom";
-}
 
 void setAction(QLabel* action, const std::string& text) {
     action->setText(qs(text));
@@ -106,22 +82,22 @@ private:
         FrmAguarde->move(0, 0);
         s_.PnAcao->show();
         FrmAguarde->show();
-        setPhase(s_.LblF2, kBlack, "2. Download dos arquivos (Executando...)");
+        TFrmAtualizaWeb::setPhase(s_.LblF2, kBlack, "2. Download dos arquivos (Executando...)");
         Application::processMessages();
         launchList_.clear();
         settings_ = LoadDatabaseSettings(database().Conexao);
         s_.ListArquivos->clear();
-        createFolder(kTemp);
-        if (s_.protocolLetter() == 'F') setFtpAccount(s_.updateServer());
+        createFolder(paths::kTemp);
+        if (s_.protocolLetter() == 'F') s_.setFtpAccount();
     }
 
     void downloadScripts() {
         database().Conexao.DatabaseName = BuildDatabaseName(settings_);
         Application::processMessages();
         database().Conexao.Open();
-        deleteFile(kExecutableList);
-        createFolder(kSqlFolder);
-        TextWriter masterList(kMasterList);
+        deleteFile(paths::kExecutableList);
+        createFolder(paths::kSqlFolder);
+        TextWriter masterList(paths::kMasterList);
         for (QTreeWidgetItem* row : rowsOf(s_.ListVersao)) downloadVersionScripts(row);
         for (QTreeWidgetItem* row : rowsOf(s_.ListArquivos)) masterList.writeLine(text(row, kWorkFileColumn));
         masterList.close();
@@ -132,12 +108,12 @@ private:
         Application::processMessages();
         const std::string folder = VersionFolder(text(row, 0));
         RequireSafeFileName(folder, "ListVersao", s_.ListVersao->indexOfTopLevelItem(row) + 1);
-        const std::string remoteFolder = kRemoteVersions + folder + "/";
-        s_.fetch(remoteFolder + "lista.txt", kScriptList);
-        for (const std::string& name : ReadNameList(kScriptList, "lista.txt " + folder)) {
-            deleteFile(kSqlFolder + name);
+        const std::string remoteFolder = paths::kRemoteVersions + folder + "/";
+        s_.fetch(remoteFolder + "lista.txt", paths::kScriptList);
+        for (const std::string& name : ReadNameList(paths::kScriptList, "lista.txt " + folder)) {
+            deleteFile(paths::kSqlFolder + name);
             setAction(s_.LblAcao, "Realizando Download: " + folder + " - " + name);
-            s_.fetch(remoteFolder + name, kSqlFolder + name);
+            s_.fetch(remoteFolder + name, paths::kSqlFolder + name);
             addWorkRow("SQL", folder, name);
         }
         row->setIcon(0, s_.ImageList1.value(1));
@@ -145,23 +121,23 @@ private:
     }
 
     void downloadAddOns() {
-        createFolder(kAddOnFolder);
+        createFolder(paths::kAddOnFolder);
         for (QTreeWidgetItem* row : tickedRows(s_.ListAdicionais)) {
             const std::string name = text(row, kAddOnFileColumn);
             RequireSafeFileName(name, "descricao.cfg", s_.ListAdicionais->indexOfTopLevelItem(row) + 1);
-            s_.fetch(kRemoteAddOns + name, kAddOnFolder + name);
+            s_.fetch(paths::kRemoteAddOns + name, paths::kAddOnFolder + name);
         }
     }
 
     // Executables always travel over HTTP, whatever the protocol letter.
     void downloadExecutables() {
         const UpdateServer server = s_.updateServer();
-        DataWeb->HttpGetToFile(server.httpUrl(kRemoteExecutables + "lista.txt"), kExecutableList);
+        DataWeb->HttpGetToFile(server.httpUrl(paths::kRemoteExecutables + "lista.txt"), paths::kExecutableList);
         launchList_.clear();
-        for (const std::string& name : ReadNameList(kExecutableList, "lista.txt exe")) {
-            deleteFile(kTemp + name);
+        for (const std::string& name : ReadNameList(paths::kExecutableList, "lista.txt exe")) {
+            deleteFile(paths::kTemp + name);
             setAction(s_.LblAcao, utf8ToCp1252("Realizando Download do executável..."));
-            DataWeb->HttpGetToFile(server.httpUrl(kRemoteExecutables + name), kTemp + name);
+            DataWeb->HttpGetToFile(server.httpUrl(paths::kRemoteExecutables + name), paths::kTemp + name);
             addWorkRow("EXE", "TODAS", name);
             if (IsLaunchable(name)) launchList_.push_back(name);
         }
@@ -169,9 +145,9 @@ private:
 
     void finishDownloads() {
         FrmAguarde->hide();
-        setPhase(s_.LblF2, kGreen, "2. Download dos arquivos  (Ok)");
+        TFrmAtualizaWeb::setPhase(s_.LblF2, kGreen, "2. Download dos arquivos  (Ok)");
         Application::processMessages();
-        setPhase(s_.LblF3, kBlack, "3. Executar arquivos da Atualização  (Executando...)");
+        TFrmAtualizaWeb::setPhase(s_.LblF3, kBlack, "3. Executar arquivos da Atualização  (Executando...)");
         Application::processMessages();
     }
 
@@ -186,7 +162,7 @@ private:
             rows[i]->setIcon(0, s_.ImageList1.value(1));
             Application::processMessages();
             setAction(s_.LblAcao, "Executando: " + text(rows[i], kWorkFileColumn));
-            if (UpperCase(text(rows[i], 0)) == "SQL") RunSqlScript(database(), kSqlFolder + text(rows[i], kWorkFileColumn));
+            if (UpperCase(text(rows[i], 0)) == "SQL") RunSqlScript(database(), paths::kSqlFolder + text(rows[i], kWorkFileColumn));
             FrmAguardeSQL->Barra->setProgress(static_cast<int64_t>(i) + 1);
             s_.ListArquivos->setCurrentItem(rows[i]);
             rows[i]->setSelected(true);
@@ -201,10 +177,10 @@ private:
 
     void finish() {
         s_.LblAcao->setText(QString());
-        setPhase(s_.LblF3, kGreen, "3. Executar arquivos da Atualização  (Ok)");
+        TFrmAtualizaWeb::setPhase(s_.LblF3, kGreen, "3. Executar arquivos da Atualização  (Ok)");
         Application::processMessages();
         FrmAguardeSQL->hide();
-        for (const std::string& name : launchList_) LaunchFile(kTemp + name, "");
+        for (const std::string& name : launchList_) LaunchFile(paths::kTemp + name, "");
         launchList_.clear();
         Application::terminate();
     }

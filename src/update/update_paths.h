@@ -1,0 +1,24 @@
+#pragma once
+// Where the web update reads and writes, locally and on the update server.
+// The literals keep the letter cases the application has always written;
+// file names are matched without regard to case.
+#include <string>
+
+namespace trev::paths {
+
+inline const std::string kTemp = "C:\\Velor\\TREVALMONTE\\TEMP\\";
+inline const std::string kVersionList = kTemp + "versao.cfg";
+inline const std::string kAddOnCatalogue = kTemp + "descricaoAD.cfg";
+inline const std::string kInstalledVersion = "C:\\Velor\\TREVALMONTE\\TXT\\trev_versao.txt";
+inline const std::string kSqlFolder = kTemp + "SQL\\";
+inline const std::string kScriptList = kSqlFolder + "lista.txt";
+inline const std::string kMasterList = kSqlFolder + "ListaMestre.txt";
+inline const std::string kExecutableList = kTemp + "lista.txt";
+inline const std::string kAddOnFolder = "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\";
+
+inline const std::string kRemoteVersions = "/download/atualiza/versao/";
+inline const std::string kRemoteAddOns = "/download/atualiza/adicionais/";
+inline const std::string kRemoteAddOnCatalogue = kRemoteAddOns + "descricao.cfg";
+inline const std::string kRemoteExecutables = "/download/atualiza/exe/";
+
+}  // namespace trev::paths
