@@ -94,11 +94,14 @@ protected:
     }
     // Requests of earlier tests are logged before this one's marker.
     void markLog() {
+        // Each marker is its own, so an earlier test's marker is never taken for it.
+        static int serial = 0;
         serve("mark", "");
-        const std::string marker = "GET /download/atualiza/mark ";
+        const std::string query = "/download/atualiza/mark?" + std::to_string(++serial);
+        const std::string marker = "GET " + query + " ";
         size_t before = std::string::npos;
         MemoryStream body;
-        DataWeb->HTTP.Get(nginx_->url("/download/atualiza/mark"), body);
+        DataWeb->HTTP.Get(nginx_->url(query), body);
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (std::chrono::steady_clock::now() < deadline) {
             std::string log = nginx_->accessLog();
