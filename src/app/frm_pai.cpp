@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "app/ui_artwork.h"
 #include "app/ui_navigation_list.h"
+#include "app/ui_palette.h"
 #include "app/ui_status_bar.h"
 #include "settings/frm_config.h"
 #include "settings/settings_files.h"
@@ -27,13 +28,6 @@ constexpr int kListWidth = 101;
 constexpr int kStatusHeight = 19;
 constexpr int kBodyHeight = kClientHeight - kStatusHeight;
 
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 QFont tahoma8(bool bold = false) {
     QFont font(QStringLiteral("Tahoma"));

@@ -2,6 +2,7 @@
 
 #include "app/qt_text.h"
 #include "app/ui_artwork.h"
+#include "app/ui_palette.h"
 #include "transfer/count_format.h"
 #include "transfer/ui_gauge.h"
 
@@ -43,10 +44,7 @@ TFrmAguarde::TFrmAguarde(QWidget* parent, TDataWeb* dataWeb) : QWidget(parent), 
     setObjectName("FrmAguarde");
     setWindowFlags(parent ? Qt::Widget : Qt::Window | Qt::FramelessWindowHint);
     setFixedSize(430, 52);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    setBackground(this, Qt::white);
     buildControls();
     if (dataWeb_) dataWeb_->setProgressDisplay(this);
 }

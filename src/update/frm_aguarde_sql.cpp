@@ -1,5 +1,6 @@
 #include "update/frm_aguarde_sql.h"
 
+#include "app/ui_palette.h"
 #include "transfer/ui_gauge.h"
 
 #include <QApplication>
@@ -38,10 +39,7 @@ TFrmAguardeSQL::TFrmAguardeSQL(QWidget* parent) : QWidget(parent) {
     setObjectName("FrmAguardeSQL");
     setWindowFlags(parent ? Qt::Widget : Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setFixedSize(430, 55);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    setBackground(this, Qt::white);
     buildControls();
 }
 

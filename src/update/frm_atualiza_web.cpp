@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/frm_pai.h"
+#include "app/ui_palette.h"
 #include "update/ui_controls.h"
 #include "update/ui_update_icons.h"
 #include "update/web_update_database.h"
@@ -35,21 +36,7 @@ W* place(W* widget, const char* name, int x, int y) {
     return widget;
 }
 
-void setTextColor(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
-}
 
-void setBackground(QWidget* widget, const QColor& color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    palette.setColor(QPalette::Base, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 QFont fontOf(const char* family, int points, bool bold = false) {
     QFont f{QString::fromLatin1(family)};
