@@ -102,7 +102,7 @@ std::string HttpClient::Impl::requestHead() {
     if (throughProxy() && owner.ProxyParams.BasicAuthentication)
         head.proxyAuthorization = "Basic " + base64Encode(owner.ProxyParams.makeCredentials());
     if (owner.AllowCookies)
-        head.cookie = cookies.cookieHeader(target.host, target.path + target.document, std::time(nullptr));
+        head.cookie = cookies.cookieHeader(target.host, target.path, std::time(nullptr));
     return formatRequestHead(head);
 }
 

@@ -273,6 +273,16 @@ TEST_F(HttpFaultTest, CookiesAreStoredAndSentBack) {
                                       requestHead("/download/c.cfg", host(), "Cookie: versao=9; novo=1\r\n"));
 }
 
+TEST_F(HttpFaultTest, CookiePathIsMatchedAgainstTheFolderNotTheDocument) {
+    server.addConnection(
+        {answer(ok("", "Set-Cookie: arquivo=1; Path=/download/a.cfg\r\nSet-Cookie: pasta=2; Path=/download\r\n")),
+         answer(ok(""))});
+    get("/download/a.cfg");
+    get("/download/a.cfg");
+    EXPECT_EQ(server.received(0), requestHead("/download/a.cfg", host()) +
+                                      requestHead("/download/a.cfg", host(), "Cookie: pasta=2\r\n"));
+}
+
 TEST_F(HttpFaultTest, WorkEventsPerBodyKind) {
     test::WorkRecorder recorder;
     recorder.attach(web.HTTP.work());
