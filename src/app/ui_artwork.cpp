@@ -121,6 +121,25 @@ QPixmap downloadIcon() {
     });
 }
 
+QPixmap databaseIcon() {
+    return drawIcon([](QPainter& p) {
+        const QColor body(80, 110, 170);
+        const QColor top(150, 180, 230);
+        p.setPen(QPen(QColor(40, 60, 110), 1));
+        p.setBrush(body);
+        p.drawRect(QRectF(5, 8, 22, 18));
+        p.drawEllipse(QRectF(5, 21, 22, 8));
+        p.setPen(Qt::NoPen);
+        p.drawRect(QRectF(5.5, 12, 21, 13));
+        p.setPen(QPen(QColor(40, 60, 110), 1));
+        p.setBrush(top);
+        p.drawEllipse(QRectF(5, 4, 22, 8));
+        p.setPen(QPen(QColor(200, 215, 240), 1));
+        p.drawArc(QRectF(5, 11, 22, 8), 200 * 16, 140 * 16);
+        p.drawArc(QRectF(5, 16, 22, 8), 200 * 16, 140 * 16);
+    });
+}
+
 QImage decorativePicture() {
     RgbBitmap bitmap = decodeJpeg(kDecorativePictureJpeg, kDecorativePictureJpegSize);
     QImage image(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 3, QImage::Format_RGB888);

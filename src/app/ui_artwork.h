@@ -10,6 +10,7 @@ QPixmap globeIcon();
 QPixmap toolsIcon();        // a wrench and a screwdriver
 QPixmap windowArrowIcon();  // a window with an arrow
 QPixmap downloadIcon();     // the progress window's picture
+QPixmap databaseIcon();     // the SQL progress window's picture
 
 QImage decorativePicture();
 

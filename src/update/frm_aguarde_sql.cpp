@@ -1,11 +1,10 @@
 #include "update/frm_aguarde_sql.h"
 
+#include "app/ui_artwork.h"
 #include "app/ui_palette.h"
 #include "transfer/ui_gauge.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QStyle>
 
 namespace trev {
 
@@ -18,7 +17,7 @@ const QColor gaugeBack(243, 243, 243);
 QLabel* addImage(QWidget* parent, const char* name, QPoint at) {
     auto* image = new QLabel(parent);
     image->setObjectName(name);
-    image->setPixmap(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon).pixmap(32, 32));
+    image->setPixmap(databaseIcon());
     image->setGeometry(at.x(), at.y(), 32, 32);
     return image;
 }
