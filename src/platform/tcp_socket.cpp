@@ -43,43 +43,74 @@ std::string upper(std::string s) {
 
 }  // namespace
 
+namespace {
+
+// The system's errors and the Winsock numbers and texts that stand for them.
+struct WinsockEntry {
+    int err;
+    int code;
+    const char* text;
+};
+
+constexpr WinsockEntry kWinsockTable[] = {
+    {EINTR, WSAEINTR, "Interrupted system call."},
+    {EBADF, 10009, "Bad file number."},
+    {EACCES, 10013, "Access denied."},
+    {EFAULT, 10014, "Buffer fault."},
+    {EINVAL, 10022, "Invalid argument."},
+    {EMFILE, 10024, "Too many open files."},
+    {EWOULDBLOCK, 10035, "Operation would block."},
+    {EINPROGRESS, 10036, "Operation now in progress."},
+    {EALREADY, 10037, "Operation already in progress."},
+    {ENOTSOCK, 10038, "Socket operation on non-socket."},
+    {EDESTADDRREQ, 10039, "Destination address required."},
+    {EMSGSIZE, 10040, "Message too long."},
+    {EPROTOTYPE, 10041, "Protocol wrong type for socket."},
+    {ENOPROTOOPT, 10042, "Bad protocol option."},
+    {EPROTONOSUPPORT, 10043, "Protocol not supported."},
+    {ESOCKTNOSUPPORT, 10044, "Socket type not supported."},
+    {EOPNOTSUPP, 10045, "Operation not supported on socket."},
+    {EPFNOSUPPORT, 10046, "Protocol family not supported."},
+    {EAFNOSUPPORT, 10047, "Address family not supported by protocol family."},
+    {EADDRINUSE, WSAEADDRINUSE, "Address already in use."},
+    {EADDRNOTAVAIL, WSAEADDRNOTAVAIL, "Cannot assign requested address."},
+    {ENETDOWN, WSAENETDOWN, "Network is down."},
+    {ENETUNREACH, WSAENETUNREACH, "Network is unreachable."},
+    {ENETRESET, 10052, "Net dropped connection or reset."},
+    {ECONNABORTED, WSAECONNABORTED, "Software caused connection abort."},
+    {ECONNRESET, WSAECONNRESET, "Connection reset by peer."},
+    {EPIPE, WSAECONNRESET, "Connection reset by peer."},
+    {ENOBUFS, 10055, "No buffer space available."},
+    {EISCONN, 10056, "Socket is already connected."},
+    {ENOTCONN, WSAENOTCONN, "Socket is not connected."},
+    {ESHUTDOWN, 10058, "Can't send after socket shutdown."},
+    {ETOOMANYREFS, 10059, "Too many references, can't splice."},
+    {ETIMEDOUT, WSAETIMEDOUT, "Connection timed out."},
+    {ECONNREFUSED, WSAECONNREFUSED, "Connection refused."},
+    {ELOOP, 10062, "Too many levels of symbolic links."},
+    {ENAMETOOLONG, 10063, "File name too long."},
+    {EHOSTDOWN, 10064, "Host is down."},
+    {EHOSTUNREACH, WSAEHOSTUNREACH, "No route to host."},
+};
+
+}  // namespace
+
 std::string winsockErrorText(int code) {
-    switch (code) {
-        case WSAEINTR: return "Interrupted system call.";
-        case WSAEADDRINUSE: return "Address already in use.";
-        case WSAEADDRNOTAVAIL: return "Cannot assign requested address.";
-        case WSAENETDOWN: return "Network is down.";
-        case WSAENETUNREACH: return "Network is unreachable.";
-        case WSAECONNABORTED: return "Software caused connection abort.";
-        case WSAECONNRESET: return "Connection reset by peer.";
-        case WSAENOTCONN: return "Socket is not connected.";
-        case WSAETIMEDOUT: return "Connection timed out.";
-        case WSAECONNREFUSED: return "Connection refused.";
-        case WSAEHOSTUNREACH: return "No route to host.";
-        case WSAHOST_NOT_FOUND: return "Host not found.";
-        default: return "";
-    }
+    if (code == WSAHOST_NOT_FOUND) return "Host not found.";
+    for (const auto& entry : kWinsockTable)
+        if (entry.code == code) return entry.text;
+    return "";
 }
 
 SocketError socketError(int code) {
     return SocketError(code, "Socket Error # " + std::to_string(code) + "\r\n" + winsockErrorText(code));
 }
 
+// An error with no Winsock counterpart keeps the system's own number above 10000.
 int winsockFromErrno(int err) {
-    switch (err) {
-        case EINTR: return WSAEINTR;
-        case EADDRINUSE: return WSAEADDRINUSE;
-        case EADDRNOTAVAIL: return WSAEADDRNOTAVAIL;
-        case ENETDOWN: return WSAENETDOWN;
-        case ENETUNREACH: return WSAENETUNREACH;
-        case ECONNABORTED: return WSAECONNABORTED;
-        case ECONNRESET: case EPIPE: return WSAECONNRESET;
-        case ENOTCONN: return WSAENOTCONN;
-        case ETIMEDOUT: return WSAETIMEDOUT;
-        case ECONNREFUSED: return WSAECONNREFUSED;
-        case EHOSTUNREACH: return WSAEHOSTUNREACH;
-        default: return 10000 + err;
-    }
+    for (const auto& entry : kWinsockTable)
+        if (entry.err == err) return entry.code;
+    return 10000 + err;
 }
 
 uint32_t resolveHost(const std::string& host) {

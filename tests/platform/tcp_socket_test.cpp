@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <netdb.h>
 
 namespace trev {
@@ -42,6 +43,21 @@ TEST(TcpSocket, FailuresCarryWinsockNumbersAndTexts) {
         EXPECT_EQ(std::string(e.what()), "Socket Error # 11001\r\nHost not found.");
     }
     EXPECT_EQ(dottedAddress(resolveHost("LocalHost")), "127.0.0.1");
+}
+
+TEST(TcpSocket, SystemErrorsBecomeWinsockNumbersAndTexts) {
+    struct Case {
+        int err;
+        const char* message;
+    } cases[] = {
+        {ECONNRESET, "Socket Error # 10054\r\nConnection reset by peer."},
+        {EPIPE, "Socket Error # 10054\r\nConnection reset by peer."},
+        {EHOSTUNREACH, "Socket Error # 10065\r\nNo route to host."},
+        {ENOBUFS, "Socket Error # 10055\r\nNo buffer space available."},
+        {EMFILE, "Socket Error # 10024\r\nToo many open files."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(socketError(winsockFromErrno(c.err)).what()), c.message) << c.err;
 }
 
 TEST(TcpSocket, BytesTravelAndTheCloseIsSeen) {
