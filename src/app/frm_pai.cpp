@@ -28,7 +28,6 @@ constexpr int kListWidth = 101;
 constexpr int kStatusHeight = 19;
 constexpr int kBodyHeight = kClientHeight - kStatusHeight;
 
-
 QFont tahoma8(bool bold = false) {
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);

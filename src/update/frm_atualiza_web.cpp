@@ -36,8 +36,6 @@ W* place(W* widget, const char* name, int x, int y) {
     return widget;
 }
 
-
-
 QFont fontOf(const char* family, int points, bool bold = false) {
     QFont f{QString::fromLatin1(family)};
     f.setPointSize(points);
