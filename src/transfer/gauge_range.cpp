@@ -31,8 +31,9 @@ void GaugeRange::setProgress(int64_t value) { progress_ = std::clamp(value, min_
 
 int GaugeRange::percentDone() const {
     if (max_ == min_) return 0;
-    // long double keeps (progress - min) * 100 from overflowing on huge ranges.
-    long double done = static_cast<long double>(progress_ - min_) * 100 / static_cast<long double>(max_ - min_);
+    // 128-bit integers keep (progress - min) * 100 exact on huge ranges, where a
+    // floating quotient can round up across a whole percent.
+    __int128 done = (static_cast<__int128>(progress_) - min_) * 100 / (static_cast<__int128>(max_) - min_);
     return static_cast<int>(done);
 }
 

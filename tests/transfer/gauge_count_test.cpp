@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace trev {
 namespace {
 
@@ -17,6 +19,8 @@ TEST(GaugeRange, PercentIsTruncatedAndZeroForAnEmptyRange) {
         {0, 100, 0, 0},    {0, 100, 100, 100}, {0, 3, 1, 33},   {0, 3, 2, 66},
         {0, 0, 0, 0},      {10, 20, 15, 50},   {0, 7, 6, 85},   {-10, 10, 0, 50},
         {0, 4'000'000'000'000LL, 3'999'999'999'999LL, 99},
+        {0, 8'867'643'809'337'675'879LL, 1'241'470'133'307'274'623LL, 13},
+        {INT64_MIN, INT64_MAX, 0, 50},
     };
     for (const auto& c : cases) {
         GaugeRange g;
