@@ -37,19 +37,41 @@ TEST_F(UpdateRun, ServerUpdateRunsEveryScriptInVersionOrderAndCommitsAtTheEnd) {
                      {"comum.sql", "INSERT INTO CLIENTES VALUES (90, 'antigo');\r\n"}});
     publish("6003", {{"falha.sql", "CREATE TABLE CLIENTES (X INTEGER);\r\nINSERT INTO CLIENTES VALUES (2,\r\n 'dois');\r\n"}});
     publish("6004", {{"comum.sql", "INSERT INTO CLIENTES VALUES (3, 'tres');\r\n"}});
-    publishExecutables({});
+    publishExecutables({"Novo.exe"});
     TFrmAtualizaWeb& screen = openScreen(true);
+    // What the screen shows at the points where the run lets events run.
+    std::vector<std::string> actions;
+    bool firstRowArrowWhileDownloading = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        std::string action = utf8(screen.LblAcao->text());
+        if (!actions.empty() && actions.back() == action) return;
+        actions.push_back(action);
+        if (action == "Realizando Download: 6002 - comum.sql")
+            firstRowArrowWhileDownloading =
+                screen.ListVersao->topLevelItem(0)->icon(0).cacheKey() == screen.ImageList1.value(0).cacheKey();
+    });
+    watcher.start(0);
     runUpdate();
 
     EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
+    EXPECT_EQ(actions, (std::vector<std::string>{"", "Realizando Download: 6002 - clientes.sql",
+                                                 "Realizando Download: 6002 - comum.sql",
+                                                 "Realizando Download: 6003 - falha.sql",
+                                                 "Realizando Download: 6004 - comum.sql",
+                                                 "Realizando Download do executável...", "Executando: clientes.sql",
+                                                 "Executando: comum.sql", "Executando: falha.sql",
+                                                 "Executando: comum.sql", "Executando: Novo.exe", ""}));
+    EXPECT_TRUE(firstRowArrowWhileDownloading);
     EXPECT_EQ(workList(screen), (std::vector<std::string>{"SQL 6002 clientes.sql", "SQL 6002 comum.sql",
-                                                          "SQL 6003 falha.sql", "SQL 6004 comum.sql"}));
+                                                          "SQL 6003 falha.sql", "SQL 6004 comum.sql",
+                                                          "EXE TODAS Novo.exe"}));
     EXPECT_EQ(tree_.read("TEMP/SQL/ListaMestre.txt"), "clientes.sql\r\ncomum.sql\r\nfalha.sql\r\ncomum.sql\r\n");
     for (int i = 0; i < screen.ListVersao->topLevelItemCount(); ++i)
         EXPECT_EQ(screen.ListVersao->topLevelItem(i)->icon(0).cacheKey(), screen.ImageList1.value(1).cacheKey());
     ASSERT_NE(FrmAguardeSQL, nullptr);
-    EXPECT_EQ(FrmAguardeSQL->Barra->MaxValue(), 4);
-    EXPECT_EQ(FrmAguardeSQL->Barra->Progress(), 4);
+    EXPECT_EQ(FrmAguardeSQL->Barra->MaxValue(), 5);
+    EXPECT_EQ(FrmAguardeSQL->Barra->Progress(), 5);
     EXPECT_EQ(utf8(screen.LblF3->text()), kOkPhase3);
     EXPECT_FALSE(screen.BtnAtualizar->isEnabled());
     EXPECT_FALSE(screen.RadioButton1->isEnabled());
