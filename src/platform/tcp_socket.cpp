@@ -36,11 +36,6 @@ sockaddr_in makeAddress(uint32_t address, uint16_t port) {
     return sa;
 }
 
-std::string upper(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 }  // namespace
 
 namespace {
@@ -114,7 +109,7 @@ int winsockFromErrno(int err) {
 }
 
 uint32_t resolveHost(const std::string& host) {
-    if (upper(host) == "LOCALHOST") return htonl(INADDR_LOOPBACK);
+    if (UpperCase(host) == "LOCALHOST") return htonl(INADDR_LOOPBACK);
     if (!host.empty() && std::isdigit(static_cast<unsigned char>(host[0]))) {
         in_addr a{};
         if (::inet_aton(host.c_str(), &a)) return a.s_addr;

@@ -1,5 +1,7 @@
 #include "peers/firebird_embedded.h"
 
+#include "platform/text_util.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -20,12 +22,6 @@ namespace {
 
 constexpr const char* engineFolder = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
 constexpr int isqlTimeoutMs = 60000;
-
-std::string trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // Feeds input to the child and collects its output until it ends or the time is up.
 std::string exchange(int toChild, int fromChild, const std::string& input, pid_t pid) {
@@ -146,7 +142,7 @@ std::vector<std::string> queryRows(const std::string& connectionName, const std:
     std::vector<std::string> rows;
     std::istringstream lines(result.output);
     for (std::string line; std::getline(lines, line);)
-        if (!trimmed(line).empty()) rows.push_back(trimmed(line));
+        if (!Trim(line).empty()) rows.push_back(Trim(line));
     return rows;
 }
 
