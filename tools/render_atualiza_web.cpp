@@ -2,6 +2,7 @@
 // serving three newer versions, in each state of the update type selection, and
 // the help window with each page.
 #include "render_registry.h"
+#include "settings/screen_host.h"
 
 #include "platform/codepage.h"
 #include "platform/paths.h"
@@ -117,18 +118,18 @@ private:
 };
 
 // The install tree on the tool's drive, with the installed version 6.0.0.1.
-void prepareDrive(int port) {
+void prepareDrive() {
     fs::path install = fs::path(driveRoot()) / "VELOR/TREVALMONTE";
     writeFile(install / "TXT/trev_versao.txt", "6.0.0.1\r\n");
     fs::create_directories(install / "TEMP");
-    TFrmAtualizaWeb::setStandaloneSource('H', UpdateServer{"127.0.0.1", port, 21});
     if (!DataWeb) DataWeb = new TDataWeb;
 }
 
 QImage drawScreen(bool check, const std::function<void(TFrmAtualizaWeb&)>& prepare) {
     static Nginx nginx;
-    prepareDrive(nginx.port());
-    TFrmAtualizaWeb screen(nullptr);
+    prepareDrive();
+    StandaloneHost host('H', UpdateServer{"127.0.0.1", nginx.port(), 21});
+    TFrmAtualizaWeb screen(nullptr, host);
     screen.Timer1->stop();
     screen.show();
     if (check) screen.Timer1Timer();

@@ -3,6 +3,8 @@
 #include "render_registry.h"
 
 #include "settings/frm_config.h"
+#include "settings/screen_host.h"
+#include "transfer/update_server.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -17,7 +19,8 @@ struct ProxyShown {
 QImage drawConfig(std::optional<ProxyShown> proxy) {
     QWidget pnPai;
     pnPai.resize(454, 416);
-    TFrmConfig screen(&pnPai);
+    StandaloneHost host('H', builtInUpdateServer());
+    TFrmConfig screen(&pnPai, host);
     if (proxy) {
         screen.CBProxy->setChecked(true);
         screen.EdtEndereco->setText(QStringLiteral("proxy.empresa.local"));

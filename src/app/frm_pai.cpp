@@ -151,9 +151,9 @@ void TFrmPai::ShowEmbeddedScreen(Screen screen) {
     QWidget* shown = screen == Screen::AtualizaWeb ? static_cast<QWidget*>(FrmAtualizaWeb) : FrmConfig;
     if (!shown) {
         if (screen == Screen::AtualizaWeb)
-            shown = FrmAtualizaWeb = new TFrmAtualizaWeb(c_->pnPai);
+            shown = FrmAtualizaWeb = new TFrmAtualizaWeb(c_->pnPai, *this);
         else
-            shown = FrmConfig = new TFrmConfig(c_->pnPai);
+            shown = FrmConfig = new TFrmConfig(c_->pnPai, *this);
         shown->move(0, 0);
     }
     shown->show();

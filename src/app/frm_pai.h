@@ -1,6 +1,7 @@
 #pragma once
 // The main window: navigation list, content panel for the embedded screens, status bar.
 #include "app/close_request.h"
+#include "settings/screen_host.h"
 #include "transfer/update_server.h"
 
 #include <QWidget>
@@ -13,7 +14,8 @@ class QTimer;
 
 namespace trev {
 
-class TFrmPai : public QWidget {
+// Hosts the embedded screens: they reach the window only through ScreenHost.
+class TFrmPai : public QWidget, public ScreenHost {
     Q_OBJECT
 public:
     explicit TFrmPai(UpdateServer server, QWidget* parent = nullptr);
@@ -22,13 +24,13 @@ public:
     enum class Screen { AtualizaWeb, Config };
 
     // 'H' (HTTP) or 'F' (FTP); set only by LoadSettings.
-    char protocolLetter() const { return protocolLetter_; }
-    const UpdateServer& updateServer() const { return server_; }
+    char protocolLetter() const override { return protocolLetter_; }
+    UpdateServer updateServer() const override { return server_; }
 
-    void LoadSettings();
+    void LoadSettings() override;
     void ShowEmbeddedScreen(Screen screen);
     // Status panel 1, the hint panel.
-    void setHint(const std::string& text);
+    void setHint(const std::string& text) override;
     std::string statusText(int panel) const;
     QWidget* contentPanel() const;
 

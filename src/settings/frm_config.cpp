@@ -1,9 +1,9 @@
 #include "settings/frm_config.h"
 
 #include "app/application.h"
-#include "app/frm_pai.h"
 #include "app/qt_text.h"
 #include "platform/paths.h"
+#include "settings/screen_host.h"
 #include "settings/settings_files.h"
 #include "settings/ui_bevel_panel.h"
 #include "settings/ui_button_glyphs.h"
@@ -106,7 +106,7 @@ auto guardedSlot(Handler handler) {
 QColor TFrmConfig::menuBarColour() { return QApplication::palette().color(QPalette::Window); }
 QColor TFrmConfig::buttonFaceColour() { return QApplication::palette().color(QPalette::Button); }
 
-TFrmConfig::TFrmConfig(QWidget* parent) : QWidget(parent) {
+TFrmConfig::TFrmConfig(QWidget* parent, ScreenHost& host) : QWidget(parent), host_(host) {
     setObjectName("FrmConfig");
     resize(447, 331);
     buildControls();
@@ -203,7 +203,7 @@ void TFrmConfig::setProxyControlsVisible(bool visible) {
 }
 
 void TFrmConfig::FormShow() {
-    if (FrmPai) FrmPai->setHint("");
+    host_.setHint("");
     (readProtocolLetter() == 'F' ? RbFTP : RbHTTP)->setChecked(true);
     CBProxy->setChecked(false);
     if (!fileExists(kProxyFile)) return;
@@ -249,7 +249,7 @@ void TFrmConfig::BitBtn1Click() {
             clearProxy(DataWeb->HTTP, DataWeb->FTP);
     }
     close();
-    if (FrmPai) FrmPai->LoadSettings();
+    host_.LoadSettings();
 }
 
 void TFrmConfig::BitBtn2Click() { close(); }

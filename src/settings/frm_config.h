@@ -12,13 +12,15 @@ class QRadioButton;
 
 namespace trev {
 
+class ScreenHost;
 class TBevelPanel;
 class TShape;
 
 class TFrmConfig : public QWidget {
     Q_OBJECT
 public:
-    explicit TFrmConfig(QWidget* parent);
+    // The host gives the hint panel and reloads the settings after OK.
+    TFrmConfig(QWidget* parent, ScreenHost& host);
     ~TFrmConfig() override;
 
     // Handlers.
@@ -71,6 +73,8 @@ private:
     void setTabOrder();
     void connectHandlers();
     void setProxyControlsVisible(bool visible);
+
+    ScreenHost& host_;
 };
 
 extern TFrmConfig* FrmConfig;

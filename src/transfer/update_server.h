@@ -8,6 +8,8 @@ struct UpdateServer {
     std::string host;
     int httpPort = 80;
     int ftpPort = 21;
+    std::string ftpUser = "trevalmonte";
+    std::string ftpPassword = "harbloom";
 
     // "http://" + host (+ ":" port when not 80) + path.
     std::string httpUrl(const std::string& path) const {

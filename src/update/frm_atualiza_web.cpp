@@ -1,7 +1,6 @@
 #include "update/frm_atualiza_web.h"
 
 #include "app/application.h"
-#include "app/frm_pai.h"
 #include "app/ui_palette.h"
 #include "update/ui_controls.h"
 #include "update/ui_update_icons.h"
@@ -18,7 +17,6 @@
 namespace trev {
 
 TFrmAtualizaWeb* FrmAtualizaWeb = nullptr;
-std::optional<std::pair<char, UpdateServer>> TFrmAtualizaWeb::standalone_;
 
 namespace {
 
@@ -115,8 +113,8 @@ TClickLabel* helpLink(QWidget* parent, const char* name, QRect box, const QStrin
 
 }  // namespace
 
-TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent)
-    : QWidget(parent), database_(std::make_unique<WebUpdateDatabase>()) {
+TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent, ScreenHost& host)
+    : QWidget(parent), database_(std::make_unique<WebUpdateDatabase>()), host_(host) {
     setObjectName("FrmAtualizaWeb");
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowTitle(u("Tela 01"));
@@ -131,25 +129,6 @@ TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent)
 
 TFrmAtualizaWeb::~TFrmAtualizaWeb() {
     if (FrmAtualizaWeb == this) FrmAtualizaWeb = nullptr;
-}
-
-void TFrmAtualizaWeb::setStandaloneSource(char protocolLetter, UpdateServer server) {
-    standalone_ = std::make_pair(protocolLetter, std::move(server));
-}
-
-char TFrmAtualizaWeb::protocolLetter() const {
-    if (FrmPai) return FrmPai->protocolLetter();
-    return standalone_ ? standalone_->first : 'H';
-}
-
-UpdateServer TFrmAtualizaWeb::updateServer() const {
-    if (FrmPai) return FrmPai->updateServer();
-    return standalone_ ? standalone_->second : builtInUpdateServer();
-}
-
-void TFrmAtualizaWeb::setPhase(QLabel* phase, const QColor& color, const char* utf8Text) {
-    setTextColor(phase, color);
-    phase->setText(u(utf8Text));
 }
 
 void TFrmAtualizaWeb::createControls() {

@@ -1,16 +1,14 @@
 #pragma once
 // The web update screen ("Tela 01"): version check, update type, update run, help links.
-#include "transfer/update_server.h"
+#include "update/web_update_view.h"
 
 #include <QIcon>
 #include <QList>
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 #include <string>
 
-class QColor;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -19,35 +17,26 @@ class QTreeWidget;
 
 namespace trev {
 
+class ScreenHost;
 class TClickLabel;
+class UpdateSource;
 class WebUpdateDatabase;
 class TShape;
 enum class HelpPage;
 
-class TFrmAtualizaWeb : public QWidget {
+// The version check and the update run are their own classes; this screen holds
+// the controls they drive and keeps their results in its lists.
+class TFrmAtualizaWeb : public QWidget, public WebUpdateView {
     Q_OBJECT
 public:
-    explicit TFrmAtualizaWeb(QWidget* parent);
+    // The host gives the protocol letter, the update server and the hint panel.
+    TFrmAtualizaWeb(QWidget* parent, ScreenHost& host);
     ~TFrmAtualizaWeb() override;
-
-    // Where the protocol letter and the update server come from when there is
-    // no main window (tests, tools).
-    static void setStandaloneSource(char protocolLetter, UpdateServer server);
-    char protocolLetter() const;
-    UpdateServer updateServer() const;
-
-    // Sets the FTP client's host and account for the update server.
-    void setFtpAccount();
-    // Fetches one remote file by the protocol letter; over FTP in a connection of its own.
-    void fetch(const std::string& remotePath, const std::string& localPath);
-
-    // A phase text of the phase display, in its colour.
-    static void setPhase(QLabel* phase, const QColor& color, const char* utf8Text);
 
     // The database objects, created with the screen.
     WebUpdateDatabase& database() { return *database_; }
 
-    // Handlers.
+    // Handlers; each runs inside the application's guard.
     void Timer1Timer();
     void RadioButton1Click();
     void RadioButton2Click();
@@ -119,18 +108,43 @@ private:
     void createHiddenLists();
     void connectHandlers();
 
-    // Version check steps.
-    void fetchCatalogues();
-    void fillAddOns();
-    void listVersions(const std::string& installed, bool installedIsListed);
-    void addVersionRow(const std::string& version);
     void showHelp(HelpPage page);
+    UpdateSource updateSource() const;
+    QLabel* phaseLabel(Phase phase) const;
+
+    // WebUpdateView.
+    void setPhase(Phase phase, PhaseState state, const std::string& text) override;
+    void setAction(const std::string& text) override;
+    void letEventsRun() override;
+    void stopCheckTimer() override;
+    void clearVersions() override;
+    void addVersion(const std::string& caption, const std::string& date, const std::string& description) override;
+    void clearAddOns() override;
+    void addAddOn(const AddOnEntry& entry) override;
+    void showTypeNotice() override;
+    bool serverUpdateChosen() const override;
+    void lockSelection() override;
+    std::vector<std::string> versionCaptions() const override;
+    void setVersionIcon(size_t row, RowIcon icon) override;
+    std::vector<AddOnChoice> tickedAddOns() const override;
+    void clearWorkList() override;
+    void addWorkRow(const WorkRow& row) override;
+    std::vector<WorkRow> workList() const override;
+    void setWorkRowIcon(size_t row, RowIcon icon) override;
+    void selectWorkRow(size_t row) override;
+    void showDownloadProgress() override;
+    void hideDownloadProgress() override;
+    void showScriptProgress(size_t steps) override;
+    void setScriptProgress(size_t done) override;
+    void hideScriptProgress() override;
+    void runScript(const std::string& windowsPath) override;
+    void endProgram() override;
 
     // First, so that a client library that cannot be loaded fails the creation
     // before anything else exists.
     std::unique_ptr<WebUpdateDatabase> database_;
+    ScreenHost& host_;
     bool checkStarted_ = false;
-    static std::optional<std::pair<char, UpdateServer>> standalone_;
 };
 
 extern TFrmAtualizaWeb* FrmAtualizaWeb;

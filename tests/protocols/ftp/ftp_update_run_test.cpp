@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         UpdateRun::SetUp();
         DataWeb->FTP.Disconnect();
-        TFrmAtualizaWeb::setStandaloneSource('F', UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()});
+        webtest::setStandaloneSource('F', UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()});
     }
 
     static peers::FtpServerPeer* ftp_;

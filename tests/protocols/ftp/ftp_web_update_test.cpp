@@ -42,7 +42,7 @@ protected:
     void SetUp() override {
         std::filesystem::remove_all(root_->file("download/atualiza"));
         DataWeb->FTP.Disconnect();
-        TFrmAtualizaWeb::setStandaloneSource('F', server());
+        webtest::setStandaloneSource('F', server());
         tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
         serve("adicionais/descricao.cfg", "relat.exe" + std::string(21, ' ') + "Relatorio\r\n");
         serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
@@ -61,7 +61,7 @@ protected:
 
     // A new screen whose own timer runs the check; true once it has ended.
     std::unique_ptr<TFrmAtualizaWeb> check() {
-        auto screen = std::make_unique<TFrmAtualizaWeb>(nullptr);
+        auto screen = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
         screen->show();
         EXPECT_TRUE(webtest::waitFor([&] { return !screen->Timer1->isActive(); }));
         return screen;

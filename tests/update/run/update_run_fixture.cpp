@@ -35,7 +35,7 @@ void UpdateRun::TearDownTestSuite() {
 void UpdateRun::SetUp() {
     std::filesystem::remove_all(root_->file("download"));
     logMark_ = nginx_->accessLog().size();
-    TFrmAtualizaWeb::setStandaloneSource('H', UpdateServer{"127.0.0.1", nginx_->port(), 21});
+    webtest::setStandaloneSource('H', UpdateServer{"127.0.0.1", nginx_->port(), 21});
     tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
     std::filesystem::create_directories(nativePath("C:\\VELOR\\TREVALMONTE\\CONFIG"));
     setLauncher([this](const std::string& path, const std::string& parameters) {
@@ -103,7 +103,7 @@ std::vector<std::string> UpdateRun::query(const std::string& sql) { return peers
 
 TFrmAtualizaWeb& UpdateRun::openScreen(bool serverUpdate) {
     finishServerTree();
-    screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr);
+    screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
     screen_->show();
     EXPECT_TRUE(webtest::waitFor([this] { return screen_->lblF1->text().endsWith("(Ok)"); }));
     if (serverUpdate) {

@@ -53,7 +53,7 @@ class HelpLinks : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { webtest::ensureQtApplication(); }
     void SetUp() override {
-        screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr);
+        screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
         screen_->Timer1->stop();
         screen_->show();
     }

@@ -19,6 +19,15 @@ void ensureQtApplication() {
     (void)app;
 }
 
+StandaloneHost& standaloneHost() {
+    static StandaloneHost host('H', builtInUpdateServer());
+    return host;
+}
+
+void setStandaloneSource(char protocolLetter, UpdateServer server) {
+    standaloneHost().setSource(protocolLetter, std::move(server));
+}
+
 InstallTree::InstallTree(bool withTemp, bool withTxt) {
     setDriveRoot(drive_.path());
     std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE"));

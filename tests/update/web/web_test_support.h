@@ -2,6 +2,7 @@
 // What the web update screen's tests share: the Qt application, an install
 // tree on a fresh drive, captured error messages and bounded waits.
 #include "peers/temp_folder.h"
+#include "settings/screen_host.h"
 
 #include <QColor>
 #include <QLabel>
@@ -13,6 +14,10 @@
 namespace trev::webtest {
 
 void ensureQtApplication();
+
+// The host of screens shown without a main window; tests set its letter and server.
+StandaloneHost& standaloneHost();
+void setStandaloneSource(char protocolLetter, UpdateServer server);
 
 // A fresh drive C: with the install root; TEMP and TXT only when asked.
 class InstallTree {

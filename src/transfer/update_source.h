@@ -1,0 +1,43 @@
+#pragma once
+// The update server as the web update fetches from it: by the protocol letter,
+// read before each fetch ('H' HTTP, 'F' FTP), through the transfer operations.
+#include "transfer/data_web.h"
+#include "transfer/update_server.h"
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace trev {
+
+constexpr char kHttpLetter = 'H';
+constexpr char kFtpLetter = 'F';
+
+class UpdateSource {
+public:
+    using LetterReader = std::function<char()>;
+    // A remote path and the local path it is fetched into.
+    using Fetch = std::pair<std::string, std::string>;
+
+    UpdateSource(TDataWeb& dataWeb, UpdateServer server, LetterReader letter);
+
+    bool overFtp() const { return letter_() == kFtpLetter; }
+    const UpdateServer& server() const { return server_; }
+
+    // The FTP client's host and account become the update server's.
+    void useFtpAccount();
+    // One file; over FTP in a connection of its own.
+    void fetch(const std::string& remotePath, const std::string& localPath);
+    // Files in order; over FTP all in one connection.
+    void fetchTogether(const std::vector<Fetch>& files);
+    // Whatever the protocol letter.
+    void fetchOverHttp(const std::string& remotePath, const std::string& localPath);
+
+private:
+    TDataWeb& dataWeb_;
+    UpdateServer server_;
+    LetterReader letter_;
+};
+
+}  // namespace trev

@@ -1,0 +1,98 @@
+// The screen's handlers: the version check, the update type ("Servidor" after a
+// warning, or "Terminal"), the update run, the help links, show and close.
+#include "app/application.h"
+#include "settings/screen_host.h"
+#include "transfer/data_web.h"
+#include "transfer/update_source.h"
+#include "update/frm_ajuda.h"
+#include "update/frm_atualiza_web.h"
+#include "update/help_pages.h"
+#include "update/update_run.h"
+#include "update/version_check.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace trev {
+
+UpdateSource TFrmAtualizaWeb::updateSource() const {
+    return UpdateSource(*DataWeb, host_.updateServer(), [&host = host_] { return host.protocolLetter(); });
+}
+
+void TFrmAtualizaWeb::Timer1Timer() {
+    Application::guarded([this] {
+        // The events let run by the check may fire the timer again.
+        if (checkStarted_) return;
+        checkStarted_ = true;
+        UpdateSource source = updateSource();
+        VersionCheck(*this, source).run();
+    });
+}
+
+void TFrmAtualizaWeb::BtnAtualizarClick() {
+    Application::guarded([this] {
+        UpdateSource source = updateSource();
+        UpdateRun(*this, source, database()).run();
+    });
+}
+
+void TFrmAtualizaWeb::RadioButton1Click() {
+    Application::guarded([this] {
+        BtnAtualizar->setEnabled(false);
+        PnAviso02->hide();
+        RadioButton1->setEnabled(false);
+        RadioButton2->setEnabled(false);
+        PnAviso01->hide();
+        PnMenServer->show();
+    });
+}
+
+void TFrmAtualizaWeb::BitBtn1Click() {
+    Application::guarded([this] {
+        RadioButton1->setEnabled(true);
+        RadioButton2->setEnabled(true);
+        PnMenServer->hide();
+        PnAviso01->hide();
+        PnAviso02->show();
+        BtnAtualizar->setEnabled(true);
+    });
+}
+
+void TFrmAtualizaWeb::RadioButton2Click() {
+    Application::guarded([this] {
+        BtnAtualizar->setEnabled(false);
+        PnAviso02->hide();
+        PnAviso01->hide();
+        PnAviso02->show();
+        BtnAtualizar->setEnabled(true);
+    });
+}
+
+void TFrmAtualizaWeb::Label7Click() {
+    Application::guarded([this] { showHelp(HelpPage::Versions); });
+}
+
+void TFrmAtualizaWeb::Label8Click() {
+    Application::guarded([this] { showHelp(HelpPage::AddOns); });
+}
+
+void TFrmAtualizaWeb::showHelp(HelpPage page) {
+    WriteHelpPage(page);
+    FrmAjuda = new TFrmAjuda(nullptr);
+    FrmAjuda->WebBrowser1Navigate(kHelpFilePath);
+    FrmAjuda->exec();
+    delete FrmAjuda;
+    FrmAjuda = nullptr;
+}
+
+void TFrmAtualizaWeb::FormShow() {
+    Application::guarded([this] { host_.setHint(""); });
+}
+
+void TFrmAtualizaWeb::FormClose() {
+    Application::guarded([this] {
+        if (FrmAtualizaWeb == this) FrmAtualizaWeb = nullptr;
+    });
+}
+
+}  // namespace trev

@@ -1,0 +1,146 @@
+#include "update/update_run.h"
+
+#include "platform/codepage.h"
+#include "platform/launcher.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "platform/text_util.h"
+#include "update/safe_names.h"
+#include "update/update_paths.h"
+#include "update/update_run_lists.h"
+#include "update/web_update_database.h"
+
+namespace trev {
+namespace {
+
+void createFolder(const std::string& folder) {
+    if (!directoryExists(folder)) forceDirectories(folder);
+}
+
+}  // namespace
+
+UpdateRun::UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabase& database)
+    : view_(view), source_(source), database_(database), serverUpdate_(view.serverUpdateChosen()) {}
+
+void UpdateRun::run() {
+    start();
+    if (serverUpdate_) {
+        openDatabase();
+        downloadScripts();
+    }
+    downloadAddOns();
+    downloadExecutables();
+    finishDownloads();
+    executeWorkList();
+    registerAddOns();
+    finish();
+}
+
+void UpdateRun::start() {
+    view_.lockSelection();
+    view_.showDownloadProgress();
+    view_.setPhase(Phase::Download, PhaseState::Running, "2. Download dos arquivos (Executando...)");
+    view_.letEventsRun();
+    launchList_.clear();
+    settings_ = LoadDatabaseSettings(database_.Conexao);
+    view_.clearWorkList();
+    createFolder(paths::kTemp);
+    if (source_.overFtp()) source_.useFtpAccount();
+}
+
+// Before anything is downloaded, so that an unreachable database stops the run first.
+void UpdateRun::openDatabase() {
+    database_.Conexao.DatabaseName = BuildDatabaseName(settings_);
+    view_.letEventsRun();
+    database_.Conexao.Open();
+}
+
+void UpdateRun::downloadScripts() {
+    deleteFile(paths::kExecutableList);
+    createFolder(paths::kSqlFolder);
+    TextWriter masterList(paths::kMasterList);
+    const std::vector<std::string> captions = view_.versionCaptions();
+    for (size_t row = 0; row < captions.size(); ++row) downloadVersionScripts(row, captions[row]);
+    for (const WorkRow& work : view_.workList()) masterList.writeLine(work.fileName);
+    masterList.close();
+}
+
+void UpdateRun::downloadVersionScripts(size_t row, const std::string& caption) {
+    view_.setVersionIcon(row, RowIcon::Arrow);
+    view_.letEventsRun();
+    const std::string folder = VersionFolder(caption);
+    RequireSafeFileName(folder, "ListVersao", static_cast<int>(row) + 1);
+    const std::string remoteFolder = paths::kRemoteVersions + folder + "/";
+    source_.fetch(remoteFolder + "lista.txt", paths::kScriptList);
+    for (const std::string& name : ReadNameList(paths::kScriptList, "lista.txt " + folder)) {
+        deleteFile(paths::kSqlFolder + name);
+        view_.setAction("Realizando Download: " + folder + " - " + name);
+        view_.letEventsRun();
+        source_.fetch(remoteFolder + name, paths::kSqlFolder + name);
+        view_.addWorkRow({"SQL", folder, name});
+    }
+    view_.setVersionIcon(row, RowIcon::Play);
+    view_.letEventsRun();
+}
+
+void UpdateRun::downloadAddOns() {
+    createFolder(paths::kAddOnFolder);
+    for (const AddOnChoice& addOn : view_.tickedAddOns()) {
+        RequireSafeFileName(addOn.fileName, "descricao.cfg", addOn.number);
+        source_.fetch(paths::kRemoteAddOns + addOn.fileName, paths::kAddOnFolder + addOn.fileName);
+    }
+}
+
+// Executables always travel over HTTP, whatever the protocol letter.
+void UpdateRun::downloadExecutables() {
+    source_.fetchOverHttp(paths::kRemoteExecutables + "lista.txt", paths::kExecutableList);
+    launchList_.clear();
+    for (const std::string& name : ReadNameList(paths::kExecutableList, "lista.txt exe")) {
+        deleteFile(paths::kTemp + name);
+        view_.setAction(utf8ToCp1252("Realizando Download do executável..."));
+        view_.letEventsRun();
+        source_.fetchOverHttp(paths::kRemoteExecutables + name, paths::kTemp + name);
+        view_.addWorkRow({"EXE", "TODAS", name});
+        if (IsLaunchable(name)) launchList_.push_back(name);
+    }
+}
+
+void UpdateRun::finishDownloads() {
+    view_.hideDownloadProgress();
+    view_.setPhase(Phase::Download, PhaseState::Done, "2. Download dos arquivos  (Ok)");
+    view_.letEventsRun();
+    view_.setPhase(Phase::Execute, PhaseState::Running, utf8ToCp1252("3. Executar arquivos da Atualização  (Executando...)"));
+    view_.letEventsRun();
+}
+
+// EXE rows are only marked and counted here; the programs start at the end.
+void UpdateRun::executeWorkList() {
+    const std::vector<WorkRow> rows = view_.workList();
+    view_.showScriptProgress(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        view_.setWorkRowIcon(i, RowIcon::Play);
+        view_.letEventsRun();
+        view_.setAction("Executando: " + rows[i].fileName);
+        view_.letEventsRun();
+        if (UpperCase(rows[i].kind) == "SQL") view_.runScript(paths::kSqlFolder + rows[i].fileName);
+        view_.setScriptProgress(i + 1);
+        view_.selectWorkRow(i);
+    }
+}
+
+void UpdateRun::registerAddOns() {
+    EnsureMenuFile();
+    for (const AddOnChoice& addOn : view_.tickedAddOns()) RegisterAddOn(addOn.name, addOn.fileName);
+}
+
+void UpdateRun::finish() {
+    view_.setAction("");
+    view_.setPhase(Phase::Execute, PhaseState::Done, utf8ToCp1252("3. Executar arquivos da Atualização  (Ok)"));
+    view_.letEventsRun();
+    view_.hideScriptProgress();
+    for (const std::string& name : launchList_) LaunchFile(paths::kTemp + name, "");
+    launchList_.clear();
+    view_.endProgram();
+}
+
+}  // namespace trev
