@@ -1,0 +1,103 @@
+// Fetching from the update server by the protocol letter, against nginx and pyftpdlib.
+#include "peers/ftp_server.h"
+#include "peers/nginx_peer.h"
+#include "peers/temp_folder.h"
+#include "platform/paths.h"
+#include "transfer/update_source.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace trev {
+namespace {
+
+class UpdateSourceTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        server_ = new peers::TempFolder("source-server");
+        nginx_ = new peers::NginxPeer(server_->path());
+        ftp_ = new peers::FtpServerPeer(server_->path());
+        for (const char* name : {"a.txt", "b.txt"}) peers::writeFile(server_->file(std::string("d/") + name), name);
+    }
+    static void TearDownTestSuite() {
+        delete ftp_;
+        delete nginx_;
+        delete server_;
+    }
+    void SetUp() override {
+        drive_ = std::make_unique<peers::TempFolder>("source-drive");
+        setDriveRoot(drive_->path());
+        logMark_ = nginx_->accessLog().size();
+        // The account must come from the update server, not from what the client held.
+        dataWeb_.FTP.Username = "someone";
+        dataWeb_.FTP.Password = "else";
+    }
+    void TearDown() override { setDriveRoot(""); }
+
+    UpdateSource source() {
+        UpdateSource updates(dataWeb_, UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()},
+                             [this] { return letter_; });
+        updates.useFtpAccount();
+        return updates;
+    }
+    bool requestedOverHttp(const std::string& path) const {
+        return nginx_->accessLog().substr(logMark_).find("GET " + path) != std::string::npos;
+    }
+    std::string local(const std::string& name) const { return peers::readFile(drive_->file(name)); }
+
+    TDataWeb dataWeb_;
+    char letter_ = kHttpLetter;
+    std::unique_ptr<peers::TempFolder> drive_;
+    size_t logMark_ = 0;
+    static peers::TempFolder* server_;
+    static peers::NginxPeer* nginx_;
+    static peers::FtpServerPeer* ftp_;
+};
+
+peers::TempFolder* UpdateSourceTest::server_ = nullptr;
+peers::NginxPeer* UpdateSourceTest::nginx_ = nullptr;
+peers::FtpServerPeer* UpdateSourceTest::ftp_ = nullptr;
+
+TEST_F(UpdateSourceTest, EachWayOfFetchingTakesTheProtocolItShould) {
+    struct Case {
+        char letter;
+        bool overHttpAlways;
+        bool together;
+        bool expectHttp;
+    };
+    const Case cases[] = {
+        {kHttpLetter, false, false, true}, {kFtpLetter, false, false, false}, {kFtpLetter, false, true, false},
+        {kHttpLetter, false, true, true},  {kFtpLetter, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.letter) + (c.overHttpAlways ? " http" : c.together ? " together" : " one"));
+        SetUp();
+        letter_ = c.letter;
+        UpdateSource updates = source();
+        if (c.overHttpAlways)
+            updates.fetchOverHttp("/d/a.txt", "C:\\a.txt");
+        else if (c.together)
+            updates.fetchTogether({{"/d/a.txt", "C:\\a.txt"}, {"/d/b.txt", "C:\\b.txt"}});
+        else
+            updates.fetch("/d/a.txt", "C:\\a.txt");
+        EXPECT_EQ(local("a.txt"), "a.txt");
+        if (c.together) EXPECT_EQ(local("b.txt"), "b.txt");
+        EXPECT_EQ(requestedOverHttp("/d/a.txt"), c.expectHttp);
+        EXPECT_FALSE(dataWeb_.FTP.Connected());
+    }
+}
+
+// The letter is read before each fetch, so a change in the settings takes effect at once.
+TEST_F(UpdateSourceTest, TheLetterIsReadBeforeEachFetch) {
+    UpdateSource updates = source();
+    updates.fetch("/d/a.txt", "C:\\a.txt");
+    letter_ = kFtpLetter;
+    updates.fetch("/d/b.txt", "C:\\b.txt");
+    EXPECT_TRUE(requestedOverHttp("/d/a.txt"));
+    EXPECT_FALSE(requestedOverHttp("/d/b.txt"));
+    EXPECT_EQ(local("b.txt"), "b.txt");
+}
+
+}  // namespace
+}  // namespace trev

@@ -1,0 +1,49 @@
+#pragma once
+// The version check and the update run without a window: a recording view, an
+// install tree on a fresh drive, and the update tree served by nginx and pyftpdlib.
+#include "peers/ftp_server.h"
+#include "peers/nginx_peer.h"
+#include "peers/temp_folder.h"
+#include "recording_view.h"
+#include "transfer/data_web.h"
+#include "transfer/update_source.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace trev::sequencetest {
+
+class Sequence : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // A file of the update tree, relative to /download/atualiza/.
+    static void serve(const std::string& relative, const std::string& bytes);
+    // versao.cfg, and each version's date, description, script list and scripts.
+    static void publishVersions(const std::vector<std::string>& ids,
+                                const std::vector<std::pair<std::string, std::string>>& scripts = {});
+    static void publishExecutables(const std::vector<std::string>& names);
+    // A file of the install tree, relative to C:\VELOR\TREVALMONTE, with "/".
+    void install(const std::string& relative, const std::string& bytes) const;
+    std::string installed(const std::string& relative) const;
+
+    // The source, by the letter the test sets.
+    UpdateSource source();
+
+    RecordingView view_;
+    char letter_ = kHttpLetter;
+    std::unique_ptr<peers::TempFolder> drive_;
+
+    static peers::TempFolder* server_;
+    static peers::NginxPeer* nginx_;
+    static peers::FtpServerPeer* ftp_;
+    static TDataWeb* dataWeb_;
+};
+
+}  // namespace trev::sequencetest

@@ -1,0 +1,113 @@
+// The update run, step by step, as a view sees it.
+#include "peers/firebird_embedded.h"
+#include "platform/errors.h"
+#include "platform/paths.h"
+#include "sequence_fixture.h"
+#include "update/update_run.h"
+#include "update/web_update_database.h"
+
+#include <filesystem>
+
+namespace trev::sequencetest {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines kRunStart = {"selection locked", "download window shown", "phase 2 black 2. Download dos arquivos (Executando...)",
+                         "events", "work cleared"};
+const Lines kDownloadsDone = {"download window hidden", "phase 2 green 2. Download dos arquivos  (Ok)", "events",
+                              "phase 3 black 3. Executar arquivos da Atualização  (Executando...)", "events"};
+const Lines kRunEnd = {"action ", "phase 3 green 3. Executar arquivos da Atualização  (Ok)", "events",
+                       "script window hidden"};
+
+Lines concat(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Lines executableDownload(const std::string& name) {
+    return {"action Realizando Download do executável...", "events", "work EXE TODAS " + name};
+}
+
+Lines execution(size_t row, const std::string& name, const Lines& script = {}) {
+    Lines steps = {"work icon " + std::to_string(row) + " play", "events", "action Executando: " + name, "events"};
+    steps.insert(steps.end(), script.begin(), script.end());
+    steps.push_back("script window at " + std::to_string(row + 1));
+    steps.push_back("work selected " + std::to_string(row));
+    return steps;
+}
+
+class UpdateRunSequence : public Sequence {
+protected:
+    static void SetUpTestSuite() {
+        peers::FirebirdEmbedded::instance();
+        Sequence::SetUpTestSuite();
+    }
+    void run() {
+        UpdateSource updates = source();
+        WebUpdateDatabase database;
+        UpdateRun(view_, updates, database).run();
+    }
+};
+
+TEST_F(UpdateRunSequence, ATerminalUpdateDownloadsAndStartsOnlyQualifyingPrograms) {
+    publishExecutables({"Novo.Exe", "_aux.exe", "dados.zip"});
+    run();
+    EXPECT_EQ(view_.record,
+              concat({kRunStart, executableDownload("Novo.Exe"), executableDownload("_aux.exe"),
+                      executableDownload("dados.zip"), kDownloadsDone, {"script window shown 0..3"},
+                      execution(0, "Novo.Exe"), execution(1, "_aux.exe"), execution(2, "dados.zip"), kRunEnd,
+                      {"launch C:\\Velor\\TREVALMONTE\\TEMP\\Novo.Exe", "end"}}));
+    EXPECT_FALSE(fileExists("C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\ListaMestre.txt"));
+}
+
+// Scripts of every version are fetched, oldest first, before the first one runs.
+TEST_F(UpdateRunSequence, AServerUpdateFetchesEveryScriptThenRunsThemInOrder) {
+    install("CONFIG/.keep", "");
+    peers::createDatabase(nativePath("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"));
+    publishVersions({"6002", "6003"}, {{"a.sql", "SELECT 1 FROM RDB$DATABASE;\r\n"}, {"b.sql", ""}});
+    publishExecutables({});
+    letter_ = kFtpLetter;
+    view_.serverUpdate = true;
+    view_.versions = {{"6.0.0.2", "", ""}, {"6.0.0.3", "", ""}};
+    run();
+    const std::string sql = "C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\";
+    auto scripts = [](const std::string& folder) {
+        return Lines{"action Realizando Download: " + folder + " - a.sql", "events", "work SQL " + folder + " a.sql",
+                     "action Realizando Download: " + folder + " - b.sql", "events", "work SQL " + folder + " b.sql"};
+    };
+    EXPECT_EQ(view_.record,
+              concat({kRunStart, {"events", "version icon 0 arrow", "events"}, scripts("6002"),
+                      {"version icon 0 play", "events", "version icon 1 arrow", "events"}, scripts("6003"),
+                      {"version icon 1 play", "events"}, kDownloadsDone, {"script window shown 0..4"},
+                      execution(0, "a.sql", {"run " + sql + "a.sql"}), execution(1, "b.sql", {"run " + sql + "b.sql"}),
+                      execution(2, "a.sql", {"run " + sql + "a.sql"}), execution(3, "b.sql", {"run " + sql + "b.sql"}),
+                      kRunEnd, {"end"}}));
+    EXPECT_EQ(installed("TEMP/SQL/ListaMestre.txt"), "a.sql\r\nb.sql\r\na.sql\r\nb.sql\r\n");
+}
+
+TEST_F(UpdateRunSequence, AMissingScriptListEndsTheRunBeforeAnyScriptRuns) {
+    peers::createDatabase(nativePath("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"));
+    publishVersions({"6002"}, {{"a.sql", ""}});
+    std::filesystem::remove(server_->file("download/atualiza/versao/6002/lista.txt"));
+    view_.serverUpdate = true;
+    view_.versions = {{"6.0.0.2", "", ""}};
+    EXPECT_THROW(run(), HttpProtocolError);
+    EXPECT_EQ(Lines(view_.record.end() - 2, view_.record.end()), (Lines{"version icon 0 arrow", "events"}));
+    EXPECT_TRUE(view_.linesStartingWith("run ").empty());
+}
+
+TEST_F(UpdateRunSequence, TickedAddOnsAreFetchedAndRegisteredInBothUpdateTypes) {
+    publishExecutables({});
+    serve("adicionais/relat.exe", "add-on");
+    view_.addOns = {{"Relatorio", "", "", "relat.exe"}, {"Etiquetas", "", "", "etq.exe"}};
+    view_.ticked = {true, false};
+    run();
+    EXPECT_EQ(installed("ADICIONAIS/relat.exe"), "add-on");
+    EXPECT_NE(installed("CONFIG/MENU.CFG").find("Relatorio"), std::string::npos);
+    EXPECT_EQ(installed("CONFIG/MENU.CFG").find("Etiquetas"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trev::sequencetest
