@@ -6,19 +6,26 @@ namespace trev {
 
 TGauge::TGauge(QWidget* parent) : QWidget(parent) {}
 
+// Transfers call setProgress for every block: painting only what the eye can see
+// change keeps the bar from costing more than the transfer.
+template <class Change>
+void TGauge::changeRange(Change change) {
+    const GaugeRange before = range_;
+    change(range_);
+    if (before.minValue() != MinValue() || before.maxValue() != MaxValue() || before.percentDone() != PercentDone())
+        repaint();
+}
+
 void TGauge::setMinValue(int64_t value) {
-    range_.setMinValue(value);
-    repaint();
+    changeRange([value](GaugeRange& range) { range.setMinValue(value); });
 }
 
 void TGauge::setMaxValue(int64_t value) {
-    range_.setMaxValue(value);
-    repaint();
+    changeRange([value](GaugeRange& range) { range.setMaxValue(value); });
 }
 
 void TGauge::setProgress(int64_t value) {
-    range_.setProgress(value);
-    repaint();
+    changeRange([value](GaugeRange& range) { range.setProgress(value); });
 }
 
 void TGauge::setForeColor(const QColor& color) {

@@ -17,8 +17,8 @@ public:
     int64_t MaxValue() const { return range_.maxValue(); }
     int64_t Progress() const { return range_.progress(); }
     int PercentDone() const { return range_.percentDone(); }
-    // Each setter raises "Value must be between %d and %d" for an impossible range
-    // and repaints the gauge at once.
+    // Each setter raises "Value must be between %d and %d" for an impossible range;
+    // the gauge is repainted at once when its range or its percentage changes.
     void setMinValue(int64_t value);
     void setMaxValue(int64_t value);
     void setProgress(int64_t value);
@@ -35,6 +35,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    template <class Change>
+    void changeRange(Change change);
+
     GaugeRange range_;
     QColor foreColor_ = Qt::black;
     QColor backColor_ = Qt::white;

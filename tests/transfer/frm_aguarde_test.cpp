@@ -86,5 +86,35 @@ TEST(FrmAguarde, UnregistersWhenDestroyed) {
     dataWeb.HTTPWorkBegin(nullptr, WorkMode::Read, 10);  // no window: nothing happens
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// A gigabyte arrives in 32 KiB blocks; the bar can show only a hundred steps.
+TEST_F(FrmAguardeTest, TheBarRepaintsOnlyWhenWhatItShowsChanges) {
+    window.show();
+    QApplication::processEvents();
+    TGauge& bar = *window.Barra();
+    PaintCounter counter(&bar);
+    const int64_t total = int64_t{1} << 30;
+    bar.setMaxValue(total);
+    const int afterRange = counter.paints;
+    EXPECT_EQ(afterRange, 1) << "a new range is shown at once";
+    for (int64_t count = 0; count <= total; count += 32 * 1024) bar.setProgress(count);
+    EXPECT_EQ(counter.paints - afterRange, 100);
+    EXPECT_EQ(bar.text(), "100%");
+    bar.setMaxValue(total);
+    EXPECT_EQ(counter.paints - afterRange, 100) << "the same range again changes nothing";
+}
+
 }  // namespace
 }  // namespace trev
