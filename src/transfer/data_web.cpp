@@ -66,12 +66,14 @@ void TDataWeb::HTTPWork(void*, WorkMode, int64_t count) {
     if (progress_) progress_->work(count);
 }
 
-void TDataWeb::HTTPWorkEnd(void*, WorkMode) {}
+void TDataWeb::HTTPWorkEnd(void*, WorkMode) {
+    if (progress_) progress_->workEnd();
+}
 
 void TDataWeb::FTPWorkBegin(void* sender, WorkMode mode, int64_t total) { HTTPWorkBegin(sender, mode, total); }
 
 void TDataWeb::FTPWork(void* sender, WorkMode mode, int64_t count) { HTTPWork(sender, mode, count); }
 
-void TDataWeb::FTPWorkEnd(void*, WorkMode) {}
+void TDataWeb::FTPWorkEnd(void* sender, WorkMode mode) { HTTPWorkEnd(sender, mode); }
 
 }  // namespace trev

@@ -15,6 +15,7 @@ public:
     virtual ~ProgressDisplay() = default;
     virtual void workBegin(int64_t total) = 0;
     virtual void work(int64_t count) = 0;
+    virtual void workEnd() = 0;
 };
 
 class TDataWeb {

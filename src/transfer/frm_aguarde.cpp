@@ -14,6 +14,8 @@ TFrmAguarde* FrmAguarde = nullptr;
 
 namespace {
 
+constexpr qint64 kReceivedPaintIntervalMs = 10;
+
 QFont pixelFont(const char* family, int pixels, bool bold) {
     QFont font(family);
     font.setPixelSize(pixels);
@@ -88,16 +90,27 @@ void TFrmAguarde::buildControls() {
 
 // Transfers block the event loop, so every change is painted at once.
 void TFrmAguarde::workBegin(int64_t total) {
+    total_ = total;
     repaint();
+    sinceReceivedPainted_.start();
     lblTotal_->setText(qs(formatCount(total)));
     lblTotal_->repaint();
     barra_->setMaxValue(total);
 }
 
+// Painting the count for every block would cost more than the block; a hundred
+// paints a second still read as continuous, and the last count is always painted.
 void TFrmAguarde::work(int64_t count) {
     lblRec_->setText(qs(formatCount(count)));
-    lblRec_->repaint();
+    if (count == total_ || sinceReceivedPainted_.hasExpired(kReceivedPaintIntervalMs)) repaintReceived();
     barra_->setProgress(count);
+}
+
+void TFrmAguarde::workEnd() { repaintReceived(); }
+
+void TFrmAguarde::repaintReceived() {
+    lblRec_->repaint();
+    sinceReceivedPainted_.start();
 }
 
 }  // namespace trev

@@ -3,6 +3,7 @@
 // file in transfer. While it exists it receives the data module's work events.
 #include "transfer/data_web.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
@@ -20,12 +21,17 @@ public:
 
     void workBegin(int64_t total) override;
     void work(int64_t count) override;
+    void workEnd() override;
 
     TGauge* Barra() const { return barra_; }
 
 private:
     void buildControls();
+    void repaintReceived();
+
     TDataWeb* dataWeb_;
+    int64_t total_ = 0;
+    QElapsedTimer sinceReceivedPainted_;
     QWidget* panel_ = nullptr;
     TGauge* barra_ = nullptr;
     QLabel* lblRec_ = nullptr;

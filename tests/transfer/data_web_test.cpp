@@ -19,6 +19,7 @@ class RecordingDisplay : public ProgressDisplay {
 public:
     void workBegin(int64_t total) override { events.push_back("begin " + std::to_string(total)); }
     void work(int64_t count) override { events.push_back("work " + std::to_string(count)); }
+    void workEnd() override { events.push_back("end"); }
     std::vector<std::string> events;
 };
 
@@ -42,8 +43,8 @@ TEST(WorkEvents, OnlyTheOutermostPairOfEachModeIsReported) {
     tracker.beginWork(WorkMode::Read, 0);
     tracker.doWork(WorkMode::Read, 5);
 
-    const std::vector<std::string> expected = {"begin 1000", "work 300", "work 500", "begin 50",
-                                               "work 10",    "begin 0",  "work 5"};
+    const std::vector<std::string> expected = {"begin 1000", "work 300", "work 500", "begin 50", "work 10",
+                                               "end",        "end",      "begin 0",  "work 5"};
     EXPECT_EQ(display.events, expected);
 }
 
@@ -56,7 +57,7 @@ TEST(WorkEvents, FtpEventsDriveTheSameDisplayAndNothingWithoutOne) {
     dataWeb.setProgressDisplay(&display);
     tracker.doWork(WorkMode::Read, 4096);
     tracker.endWork(WorkMode::Read);
-    EXPECT_EQ(display.events, std::vector<std::string>{"work 4096"});
+    EXPECT_EQ(display.events, (std::vector<std::string>{"work 4096", "end"}));
 }
 
 size_t openDescriptors() {

@@ -116,5 +116,24 @@ TEST_F(FrmAguardeTest, TheBarRepaintsOnlyWhenWhatItShowsChanges) {
     EXPECT_EQ(counter.paints - afterRange, 100) << "the same range again changes nothing";
 }
 
+// The count is painted at most every 10 ms while blocks arrive, and its last
+// value always is: at the block that completes the file and at the end of the transfer.
+TEST_F(FrmAguardeTest, TheReceivedCountIsPaintedSparinglyButItsLastValueAlways) {
+    window.show();
+    QApplication::processEvents();
+    PaintCounter counter(window.findChild<QLabel*>("LblRec"));
+    dataWeb.HTTPWorkBegin(&dataWeb.HTTP, WorkMode::Read, 200'000);
+    for (int64_t count = 1; count < 200'000; ++count) dataWeb.HTTPWork(&dataWeb.HTTP, WorkMode::Read, count);
+    const int whileArriving = counter.paints;
+    EXPECT_LT(whileArriving, 1000);
+    dataWeb.HTTPWork(&dataWeb.HTTP, WorkMode::Read, 200'000);
+    EXPECT_EQ(counter.paints, whileArriving + 1) << "the block that completes the file";
+    dataWeb.HTTPWorkBegin(&dataWeb.HTTP, WorkMode::Read, 0);
+    dataWeb.HTTPWork(&dataWeb.HTTP, WorkMode::Read, 5);
+    const int beforeEnd = counter.paints;
+    dataWeb.HTTPWorkEnd(&dataWeb.HTTP, WorkMode::Read);
+    EXPECT_EQ(counter.paints, beforeEnd + 1) << "the end of a transfer of unknown size";
+}
+
 }  // namespace
 }  // namespace trev
