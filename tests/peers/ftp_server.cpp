@@ -6,7 +6,8 @@
 namespace trev::peers {
 
 FtpServerPeer::FtpServerPeer(const std::string& rootFolder) : port_(freeLoopbackPort()) {
-    const std::string script = (std::filesystem::path(__FILE__).parent_path() / "ftp_server.py").string();
+    // The build names this folder: __FILE__ may be relative to wherever the compiler ran.
+    const std::string script = (std::filesystem::path(TREV_PEERS_SOURCE_DIR) / "ftp_server.py").string();
     process_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"/usr/bin/python3", script, rootFolder, std::to_string(port_)});
     if (!waitUntilListening(port_, 15000, process_.get())) throw std::runtime_error("pyftpdlib did not start");
