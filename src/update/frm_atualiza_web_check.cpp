@@ -1,14 +1,14 @@
 // The version check: catalogue files, installed version, one row per later version.
-#include "app/application.h"
-#include "app/qt_text.h"
+#include "platform/application.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "transfer/data_web.h"
+#include "ui/controls.h"
+#include "ui/qt_text.h"
 #include "update/catalogue.h"
 #include "update/frm_atualiza_web.h"
 #include "update/safe_names.h"
 #include "update/update_paths.h"
-#include "update/ui_controls.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 // The help links: a generated page shown in the help window.
-#include "app/application.h"
+#include "platform/application.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
 #include "update/help_pages.h"

@@ -1,14 +1,14 @@
 // The update run: downloads the scripts, add-ons and executables, executes the
 // scripts (server update), registers the add-ons, starts the programs and ends.
-#include "app/application.h"
-#include "app/qt_text.h"
+#include "platform/application.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/text_util.h"
 #include "transfer/data_web.h"
 #include "transfer/frm_aguarde.h"
-#include "transfer/ui_gauge.h"
+#include "ui/gauge.h"
+#include "ui/qt_text.h"
 #include "update/business_files.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/frm_atualiza_web.h"

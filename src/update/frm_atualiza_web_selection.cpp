@@ -1,6 +1,6 @@
 // The update type: "Servidor" (after a warning) or "Terminal"; show and close.
-#include "app/application.h"
 #include "app/frm_pai.h"
+#include "platform/application.h"
 #include "update/frm_atualiza_web.h"
 
 #include <QPushButton>
