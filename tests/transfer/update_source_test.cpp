@@ -82,7 +82,9 @@ TEST_F(UpdateSourceTest, EachWayOfFetchingTakesTheProtocolItShould) {
         else
             updates.fetch("/d/a.txt", "C:\\a.txt");
         EXPECT_EQ(local("a.txt"), "a.txt");
-        if (c.together) EXPECT_EQ(local("b.txt"), "b.txt");
+        if (c.together) {
+            EXPECT_EQ(local("b.txt"), "b.txt");
+        }
         EXPECT_EQ(requestedOverHttp("/d/a.txt"), c.expectHttp);
         EXPECT_FALSE(dataWeb_.FTP.Connected());
     }
