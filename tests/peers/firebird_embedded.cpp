@@ -68,7 +68,9 @@ FirebirdEmbedded& FirebirdEmbedded::instance() {
 }
 
 FirebirdEmbedded::FirebirdEmbedded() {
-    makeFirebirdRoot(base_.file("root"), "ServerMode = SuperClassic\n");
+    // Without the trace plugin: its exit handler unloads the engine while the thread
+    // of a service that has just ended is still running in it, which crashes the process.
+    makeFirebirdRoot(base_.file("root"), "ServerMode = SuperClassic\nTracePlugin =\n");
     fs::create_directories(base_.file("lock"));
     fs::create_directories(base_.file("tmp"));
     ::setenv("FIREBIRD", base_.file("root").c_str(), 1);
