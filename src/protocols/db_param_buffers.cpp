@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 #include "platform/text_util.h"
 
+#include <ibase.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -142,6 +144,20 @@ std::string buildTransactionParams(const std::vector<std::string>& params) {
             buffer += static_cast<char>(param.value.size());
             buffer += param.value;
         }
+    }
+    return buffer;
+}
+
+std::string buildServiceParams(const std::vector<std::string>& params) {
+    std::string buffer{isc_spb_version, isc_spb_current_version};
+    for (const auto& line : params) {
+        const ParamLine param = splitLine(line, "isc_dpb_");
+        const int item = param.name == "user_name" ? isc_spb_user_name
+                         : param.name == "password" ? isc_spb_password
+                                                    : 0;
+        if (item == 0) continue;
+        buffer += static_cast<char>(item);
+        appendCounted(buffer, param.value, param.name);
     }
     return buffer;
 }

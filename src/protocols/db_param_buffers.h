@@ -14,4 +14,8 @@ std::string buildDatabaseParams(const std::vector<std::string>& params);
 // "TPB Constant (isc_tpb_%s) is unsupported" / "TPB Constant (%s) is unknown".
 std::string buildTransactionParams(const std::vector<std::string>& params);
 
+// The service manager's buffer: its version, then the login ("user_name",
+// "password") of the same lines; the other lines do not concern a service.
+std::string buildServiceParams(const std::vector<std::string>& params);
+
 }  // namespace trev

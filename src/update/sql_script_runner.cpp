@@ -15,29 +15,41 @@ int countLines(const std::string& windowsPath) {
     return count;
 }
 
-void runSqlScriptFile(WebUpdateDatabase& database, const std::string& windowsPath, ScriptProgress& progress) {
+void runSqlScriptFile(WebUpdateDatabase& database, const std::string& windowsPath, ScriptProgress& progress,
+                      ScriptObserver* observer) {
     const int lineCount = countLines(windowsPath);
     TextReader reader(windowsPath);
     progress.start(lineCount);
     StatementSplitter splitter;
-    const auto execute = [&](const std::string& statement) { executeIgnoringErrors(database, statement); };
+    ScriptCounts counts;
+    const auto execute = [&](const ScriptStatement& statement) {
+        const StatementResult result = executeIgnoringErrors(database, statement.text);
+        ++counts.statements;
+        if (result.failed) ++counts.failed;
+        if (observer) observer->statementDone(statement, result);
+    };
     while (!reader.eof()) {
         splitter.addLine(reader.readLine(), execute);
         progress.lineDone();
     }
     reader.close();
+    if (observer) observer->scriptDone(counts);
 }
 
-void executeIgnoringErrors(WebUpdateDatabase& database, const std::string& statement) {
+StatementResult executeIgnoringErrors(WebUpdateDatabase& database, const std::string& statement) {
     database.C_SQL.Close();
     database.C_SQL.clearSQL();
     database.C_SQL.addSQL(statement);
     try {
         if (!database.Transacao.InTransaction()) database.Transacao.StartTransaction();
         database.C_SQL.ExecQuery();
-    } catch (const Error&) {
+    } catch (const DatabaseError& error) {
         // A failing statement is skipped; the ones before it stay in the transaction.
+        return {true, error.sqlCode(), error.what()};
+    } catch (const Error& error) {
+        return {true, 0, error.what()};
     }
+    return {};
 }
 
 }  // namespace trev

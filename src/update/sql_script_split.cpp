@@ -3,13 +3,16 @@
 namespace trev {
 
 void StatementSplitter::addLine(const std::string& line, const Sink& sink) {
+    ++lines_;
     for (const char c : line) {
         if (c != ';') {
             buffer_ += c;
+            if (startLine_ == 0 && static_cast<unsigned char>(c) > ' ') startLine_ = lines_;
             continue;
         }
-        const std::string statement = std::move(buffer_);
+        ScriptStatement statement{std::move(buffer_), ++statements_, startLine_ ? startLine_ : lines_};
         buffer_.clear();
+        startLine_ = 0;
         sink(statement);
     }
 }

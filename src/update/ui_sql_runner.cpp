@@ -33,7 +33,7 @@ public:
 
 }  // namespace
 
-void RunSqlScript(WebUpdateDatabase& database, const std::string& windowsPath) {
+void RunSqlScript(WebUpdateDatabase& database, const std::string& windowsPath, ScriptObserver* observer) {
     if (!fileExists(windowsPath)) {
         Application::showMessage(Application::MessageKind::Information,
                                  "O Arquivo informado n\xe3o exixte!");
@@ -41,7 +41,7 @@ void RunSqlScript(WebUpdateDatabase& database, const std::string& windowsPath) {
     }
     SqlWaitCursor cursor;
     WindowProgress progress;
-    runSqlScriptFile(database, windowsPath, progress);
+    runSqlScriptFile(database, windowsPath, progress, observer);
 }
 
 }  // namespace trev

@@ -5,9 +5,11 @@
 namespace trev {
 
 class WebUpdateDatabase;
+class ScriptObserver;
 
 // A missing file shows "O Arquivo informado não exixte!" and ends the update run
-// with a silent abort. Failing statements are skipped; nothing is committed here.
-void RunSqlScript(WebUpdateDatabase& database, const std::string& windowsPath);
+// with a silent abort. Failing statements are skipped and reported to the observer;
+// nothing is committed here.
+void RunSqlScript(WebUpdateDatabase& database, const std::string& windowsPath, ScriptObserver* observer = nullptr);
 
 }  // namespace trev

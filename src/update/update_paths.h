@@ -15,6 +15,8 @@ inline const std::string kScriptList = kSqlFolder + "lista.txt";
 inline const std::string kMasterList = kSqlFolder + "ListaMestre.txt";
 inline const std::string kExecutableList = kTemp + "lista.txt";
 inline const std::string kAddOnFolder = "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\";
+inline const std::string kUpdateLog = "C:\\VELOR\\TREVALMONTE\\TEMP\\ATUALIZACAO.LOG";
+inline const std::string kUpdateLogOld = "C:\\VELOR\\TREVALMONTE\\TEMP\\ATUALIZACAO.OLD.LOG";
 
 inline const std::string kRemoteVersions = "/download/atualiza/versao/";
 inline const std::string kRemoteAddOns = "/download/atualiza/adicionais/";

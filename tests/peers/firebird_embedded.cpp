@@ -21,14 +21,14 @@ namespace trev::peers {
 namespace {
 
 constexpr const char* engineFolder = "/usr/lib/x86_64-linux-gnu/firebird/3.0";
-constexpr int isqlTimeoutMs = 60000;
+constexpr int toolTimeoutMs = 60000;
 
 // Feeds input to the child and collects its output until it ends or the time is up.
 std::string exchange(int toChild, int fromChild, const std::string& input, pid_t pid) {
     ::fcntl(toChild, F_SETFL, O_NONBLOCK);
     size_t written = 0;
     std::string output;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(isqlTimeoutMs);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(toolTimeoutMs);
     for (;;) {
         if (written == input.size() && toChild >= 0) {
             ::close(toChild);
@@ -39,7 +39,7 @@ std::string exchange(int toChild, int fromChild, const std::string& input, pid_t
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || ::poll(fds, toChild >= 0 ? 2 : 1, static_cast<int>(left.count())) <= 0) {
             ::kill(pid, SIGKILL);
-            throw std::runtime_error("isql-fb did not finish in time");
+            throw std::runtime_error("the Firebird tool did not finish in time");
         }
         if (toChild >= 0 && (fds[1].revents & (POLLOUT | POLLERR))) {
             const ssize_t n = ::write(toChild, input.data() + written, input.size() - written);
@@ -68,7 +68,9 @@ FirebirdEmbedded& FirebirdEmbedded::instance() {
 }
 
 FirebirdEmbedded::FirebirdEmbedded() {
-    makeFirebirdRoot(base_.file("root"), "ServerMode = SuperClassic\n");
+    // Without the trace plugin: its exit handler unloads the engine while the thread
+    // of a service that has just ended is still running in it, which crashes the process.
+    makeFirebirdRoot(base_.file("root"), "ServerMode = SuperClassic\nTracePlugin =\n");
     fs::create_directories(base_.file("lock"));
     fs::create_directories(base_.file("tmp"));
     ::setenv("FIREBIRD", base_.file("root").c_str(), 1);
@@ -92,10 +94,17 @@ void makeFirebirdRoot(const std::string& root, const std::string& config, const 
 
 IsqlResult runIsql(const std::vector<std::string>& args, const std::string& input,
                    const std::vector<std::string>& environment) {
+    std::vector<std::string> command{"isql-fb", "-q"};
+    command.insert(command.end(), args.begin(), args.end());
+    return runTool(command, input, environment);
+}
+
+IsqlResult runTool(const std::vector<std::string>& command, const std::string& input,
+                   const std::vector<std::string>& environment) {
     int toChild[2], fromChild[2];
     if (::pipe2(toChild, O_CLOEXEC) != 0 || ::pipe2(fromChild, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-    std::vector<char*> argv{const_cast<char*>("isql-fb"), const_cast<char*>("-q")};
-    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    std::vector<char*> argv;
+    for (const auto& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -103,12 +112,12 @@ IsqlResult runIsql(const std::vector<std::string>& args, const std::string& inpu
         ::dup2(fromChild[1], 1);
         ::dup2(fromChild[1], 2);
         for (const auto& entry : environment) ::putenv(const_cast<char*>(entry.c_str()));
-        ::execvp("isql-fb", argv.data());
+        ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(toChild[0]);
     ::close(fromChild[1]);
-    ::signal(SIGPIPE, SIG_IGN);  // isql-fb may end before it has read all its input
+    ::signal(SIGPIPE, SIG_IGN);  // the tool may end before it has read all its input
     IsqlResult result;
     try {
         result.output = exchange(toChild[1], fromChild[0], input, pid);

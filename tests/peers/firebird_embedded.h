@@ -37,6 +37,10 @@ struct IsqlResult {
 IsqlResult runIsql(const std::vector<std::string>& args, const std::string& input,
                    const std::vector<std::string>& environment = {});
 
+// Runs a Firebird tool (command[0] looked up on PATH) the same way.
+IsqlResult runTool(const std::vector<std::string>& command, const std::string& input = {},
+                   const std::vector<std::string>& environment = {});
+
 // Creates a database (SYSDBA) with the given SQL dialect; raises on failure.
 void createDatabase(const std::string& connectionName, int dialect = 3, const std::string& password = {});
 

@@ -115,5 +115,14 @@ TEST(TransactionParams, RefusesUnknownAndUnsupportedNames) {
         DatabaseError);
 }
 
+TEST(ServiceParams, CarriesOnlyTheLoginAfterTheServiceVersion) {
+    EXPECT_EQ(buildServiceParams({"user_name=SYSDBA", "password=ivorymint"}),
+              bytes({2, 2, 28, 6}) + "SYSDBA" + bytes({29, 9}) + "ivorymint");
+    EXPECT_EQ(buildServiceParams({" ISC_DPB_USER_NAME=a=b", "sql_dialect=3", "lc_ctype=WIN1252", "password="}),
+              bytes({2, 2, 28, 3}) + "a=b" + bytes({29, 0}));
+    EXPECT_EQ(buildServiceParams({}), bytes({2, 2}));
+    EXPECT_THROW(buildServiceParams({"password=" + std::string(256, 'x')}), DatabaseError);
+}
+
 }  // namespace
 }  // namespace trev

@@ -3,6 +3,7 @@
 #include "peers/firebird_embedded.h"
 #include "peers/temp_folder.h"
 #include "update/sql_script_runner.h"
+#include "update/sql_script_split.h"
 #include "update/web_update_database.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,55 @@ TEST_F(SqlScriptRunnerTest, ScriptsShareOneTransactionCommittedOnlyAtClose) {
         EXPECT_EQ(peers::queryRows(database, "SELECT COUNT(*) FROM T;"), Rows{"0"});
     }
     EXPECT_EQ(peers::queryRows(database, "SELECT COUNT(*) FROM T;"), Rows{"4"});
+}
+
+struct Outcome {
+    int number;
+    int startLine;
+    bool failed;
+    long sqlCode;
+    bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& o, std::ostream* out) {
+    *out << "#" << o.number << " line " << o.startLine << (o.failed ? " failed " : " ok ") << o.sqlCode;
+}
+
+struct RecordedOutcomes : ScriptObserver {
+    void statementDone(const ScriptStatement& statement, const StatementResult& result) override {
+        outcomes.push_back({statement.number, statement.startLine, result.failed, result.sqlCode});
+        messages.push_back(result.message);
+    }
+    void scriptDone(const ScriptCounts& done) override { counts.push_back(done); }
+    std::vector<Outcome> outcomes;
+    std::vector<std::string> messages;
+    std::vector<ScriptCounts> counts;
+};
+
+TEST_F(SqlScriptRunnerTest, ReportsEachStatementsNumberStartLineAndFailure) {
+    const std::string database = freshDatabase("Reported");
+    const std::string script = scriptFile("reported",
+                                          "CREATE TABLE T (A INTEGER);\r\nCOMMIT;\r\nCREATE TABLE T (B INTEGER);\r\n"
+                                          "\r\nINSERT INTO T\r\n VALUES (1);\r\nINSERT INTO NOPE VALUES (1);;\r\n");
+    RecordedProgress progress;
+    RecordedOutcomes observer;
+    {
+        WebUpdateDatabase session;
+        connect(session, database);
+        runSqlScriptFile(session, script, progress, &observer);
+    }
+    EXPECT_EQ(observer.outcomes, (std::vector<Outcome>{{1, 1, false, 0},
+                                                       {2, 2, false, 0},
+                                                       {3, 3, true, -607},
+                                                       {4, 5, false, 0},
+                                                       {5, 7, true, -204},
+                                                       {6, 7, true, -104}}));
+    EXPECT_NE(observer.messages[2].find("Table T already exists"), std::string::npos) << observer.messages[2];
+    EXPECT_NE(observer.messages[4].find("NOPE"), std::string::npos) << observer.messages[4];
+    ASSERT_EQ(observer.counts.size(), 1u);
+    EXPECT_EQ(observer.counts[0].statements, 6);
+    EXPECT_EQ(observer.counts[0].failed, 3);
+    EXPECT_EQ(peers::queryRows(database, "SELECT A FROM T;"), Rows{"1"});
 }
 
 }  // namespace

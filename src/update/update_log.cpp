@@ -1,0 +1,159 @@
+#include "update/update_log.h"
+
+#include "platform/codepage.h"
+#include "platform/file_listing.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "transfer/update_server.h"
+#include "update/database_backup.h"
+#include "update/sql_script_split.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace trev {
+
+namespace {
+
+// Our own texts are written here in UTF-8; the file takes Windows-1252.
+std::string pt(const char* utf8) { return utf8ToCp1252(utf8); }
+
+// One event, one line: line breaks inside a value become " / ", other controls blanks.
+std::string oneLine(const std::string& text) {
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            line += " / ";
+        } else {
+            line += static_cast<unsigned char>(c) < ' ' ? ' ' : c;
+        }
+    }
+    return line;
+}
+
+std::string decimalText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    std::string result = text;
+    for (char& c : result)
+        if (c == '.') c = ',';
+    return result;
+}
+
+std::string sizeText(int64_t bytes) {
+    return bytes < 0 ? pt("tamanho desconhecido") : std::to_string(bytes) + " bytes";
+}
+
+std::string protocolName(char letter) { return letter == 'F' ? "FTP" : "HTTP"; }
+
+int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+UpdateLog::UpdateLog(std::string windowsPath, std::string oldPath, Clock clock)
+    : path_(std::move(windowsPath)), oldPath_(std::move(oldPath)), clock_(std::move(clock)) {}
+
+void UpdateLog::checkStarted(char protocolLetter, const UpdateServer& server, const std::string& installedVersion) {
+    rotateWhenLarge();
+    const int port = protocolLetter == 'F' ? server.ftpPort : server.httpPort;
+    write(pt("Verificação de versões iniciada: protocolo ") + protocolName(protocolLetter) + ", servidor " +
+          server.host + ":" + std::to_string(port) + pt(", versão instalada ") +
+          (installedVersion.empty() ? pt("desconhecida") : installedVersion));
+}
+
+void UpdateLog::fetch(const std::string& source, const std::string& localPath,
+                      const std::function<void()>& transfer) {
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        transfer();
+    } catch (const std::exception& error) {
+        fetchFailed(source, localPath, millisecondsSince(start), error.what());
+        throw;
+    }
+    fetched(source, localPath, fileSize(localPath), millisecondsSince(start));
+}
+
+void UpdateLog::fetched(const std::string& source, const std::string& localPath, int64_t bytes,
+                        int64_t milliseconds) {
+    write("Download: " + source + " -> " + localPath + ", " + sizeText(bytes) + " em " +
+          std::to_string(milliseconds) + " ms");
+}
+
+void UpdateLog::fetchFailed(const std::string& source, const std::string& localPath, int64_t milliseconds,
+                            const std::string& error) {
+    write("Falha no download: " + source + " -> " + localPath + pt(", após ") + std::to_string(milliseconds) +
+          " ms: " + error);
+}
+
+void UpdateLog::versionsOffered(const std::vector<std::string>& versions) {
+    std::string list;
+    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + version;
+    write(pt("Versões oferecidas: ") + (versions.empty() ? "nenhuma" : list));
+}
+
+void UpdateLog::runStarted(bool serverUpdate, const std::string& databaseName) {
+    std::string text = pt("Atualização iniciada: tipo ") + (serverUpdate ? "Servidor" : "Terminal");
+    if (!databaseName.empty()) text += ", banco de dados " + databaseName;
+    write(text);
+}
+
+void UpdateLog::backupMade(const BackupRecord& backup) {
+    write(pt("Cópia de segurança do banco de dados: ") + backup.file + ", " + sizeText(backup.size) + " em " +
+          decimalText(backup.seconds) + " s; para restaurar: " + backup.restoreCommand);
+}
+
+void UpdateLog::scriptRun(const std::string& fileName, const ScriptCounts& counts) {
+    write("Script " + fileName + ": " + std::to_string(counts.statements) + " comandos executados, " +
+          std::to_string(counts.failed) + " com falha");
+}
+
+void UpdateLog::statementFailed(const std::string& fileName, const ScriptStatement& statement,
+                                const StatementResult& result) {
+    write("Falha no comando " + std::to_string(statement.number) + " do script " + fileName + ", linha " +
+          std::to_string(statement.startLine) + ": SQLCODE " + std::to_string(result.sqlCode) + ", " +
+          result.message + " | comando: " + statement.text.substr(0, kStatementShown));
+}
+
+void UpdateLog::addOnRegistered(const std::string& name, const std::string& fileName) {
+    write("Adicional registrado no menu: " + name + " (" + fileName + ")");
+}
+
+void UpdateLog::programStarted(const std::string& windowsPath) { write("Programa iniciado: " + windowsPath); }
+
+void UpdateLog::runFinished() { write(pt("Atualização concluída")); }
+
+void UpdateLog::stopped(const std::string& errorText) {
+    write(errorText.empty() ? pt("Interrompido sem mensagem") : "Interrompido: " + errorText);
+}
+
+void UpdateLog::write(const std::string& text) noexcept {
+    try {
+        std::string line = dateTimeText(clock_()) + " " + oneLine(text);
+        if (line.size() > kLineLimit) line = line.substr(0, kLineLimit - 3) + "...";
+        TextWriter file(path_, fileExists(path_) ? TextWriter::Mode::Append : TextWriter::Mode::Rewrite);
+        file.writeLine(line);
+        file.close();
+    } catch (...) {
+        // An unwritable log loses this line; the check or the run goes on.
+    }
+}
+
+void UpdateLog::rotateWhenLarge() noexcept {
+    try {
+        if (fileSize(path_) > kRotationSize) replaceFile(path_, oldPath_);
+    } catch (...) {
+        // The log goes on growing rather than stopping the check.
+    }
+}
+
+void ScriptLogger::statementDone(const ScriptStatement& statement, const StatementResult& result) {
+    if (result.failed) log_.statementFailed(fileName_, statement, result);
+}
+
+void ScriptLogger::scriptDone(const ScriptCounts& counts) { log_.scriptRun(fileName_, counts); }
+
+}  // namespace trev

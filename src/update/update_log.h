@@ -1,0 +1,73 @@
+#pragma once
+// The record of every version check and update run, ATUALIZACAO.LOG in TEMP:
+// one Windows-1252 line per event, CR LF, appended, each beginning with the local
+// "dd/mm/yyyy hh:nn:ss". A log that cannot be written records nothing and never
+// stops the check or the run.
+#include "platform/local_time.h"
+#include "update/sql_script_runner.h"
+#include "update/update_paths.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace trev {
+
+struct BackupRecord;
+struct ScriptStatement;
+struct UpdateServer;
+
+class UpdateLog {
+public:
+    using Clock = std::function<LocalTime()>;
+    static constexpr int64_t kRotationSize = 1024 * 1024;  // over this, a check starts a new log
+    static constexpr size_t kStatementShown = 200;          // characters of a failed statement
+    static constexpr size_t kLineLimit = 2000;              // bytes of one line, the time included
+
+    explicit UpdateLog(std::string windowsPath = paths::kUpdateLog, std::string oldPath = paths::kUpdateLogOld,
+                       Clock clock = localNow);
+
+    // Check. First renames a log over kRotationSize to the old log (replacing it).
+    void checkStarted(char protocolLetter, const UpdateServer& server, const std::string& installedVersion);
+    // Runs the transfer, timing it; logs the bytes that arrived or the error, which it passes on.
+    void fetch(const std::string& source, const std::string& localPath, const std::function<void()>& transfer);
+    void fetched(const std::string& source, const std::string& localPath, int64_t bytes, int64_t milliseconds);
+    void fetchFailed(const std::string& source, const std::string& localPath, int64_t milliseconds,
+                     const std::string& error);
+    void versionsOffered(const std::vector<std::string>& versions);
+
+    // Run. The database name is the connection string; a terminal update has none.
+    void runStarted(bool serverUpdate, const std::string& databaseName);
+    void backupMade(const BackupRecord& backup);
+    void scriptRun(const std::string& fileName, const ScriptCounts& counts);
+    void statementFailed(const std::string& fileName, const ScriptStatement& statement,
+                         const StatementResult& result);
+    void addOnRegistered(const std::string& name, const std::string& fileName);
+    void programStarted(const std::string& windowsPath);
+    void runFinished();
+    // The text the error box shows; empty for an abort without a message.
+    void stopped(const std::string& errorText);
+
+private:
+    void write(const std::string& text) noexcept;
+    void rotateWhenLarge() noexcept;
+
+    std::string path_;
+    std::string oldPath_;
+    Clock clock_;
+};
+
+// Hands one script's failed statements and counts to the log.
+class ScriptLogger : public ScriptObserver {
+public:
+    ScriptLogger(UpdateLog& log, std::string fileName) : log_(log), fileName_(std::move(fileName)) {}
+    void statementDone(const ScriptStatement& statement, const StatementResult& result) override;
+    void scriptDone(const ScriptCounts& counts) override;
+
+private:
+    UpdateLog& log_;
+    std::string fileName_;
+};
+
+}  // namespace trev
