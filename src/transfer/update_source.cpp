@@ -22,12 +22,22 @@ void UpdateSource::fetchTogether(const std::vector<Fetch>& files) {
         return;
     }
     dataWeb_.FtpOpen();
-    for (const auto& [remote, local] : files) dataWeb_.FtpGetToFile(remote, local);
+    const std::string ftpServer = "ftp://" + server_.host + ":" + std::to_string(server_.ftpPort);
+    for (const auto& [remote, local] : files)
+        transfer(ftpServer + remote, local, [&] { dataWeb_.FtpGetToFile(remote, local); });
     dataWeb_.FtpClose();
 }
 
 void UpdateSource::fetchOverHttp(const std::string& remotePath, const std::string& localPath) {
-    dataWeb_.HttpGetToFile(server_.httpUrl(remotePath), localPath);
+    const std::string url = server_.httpUrl(remotePath);
+    transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath); });
+}
+
+void UpdateSource::transfer(const std::string& remote, const std::string& localPath, const Transfer& transfer) const {
+    if (wrapper_)
+        wrapper_(remote, localPath, transfer);
+    else
+        transfer();
 }
 
 }  // namespace trev

@@ -19,6 +19,10 @@ public:
     using LetterReader = std::function<char()>;
     // A remote path and the local path it is fetched into.
     using Fetch = std::pair<std::string, std::string>;
+    // Runs one transfer given what is fetched (a URL, or ftp:// host and path) and
+    // where it goes; for a record of every fetch.
+    using Transfer = std::function<void()>;
+    using Wrapper = std::function<void(const std::string& remote, const std::string& localPath, const Transfer&)>;
 
     UpdateSource(TDataWeb& dataWeb, UpdateServer server, LetterReader letter);
 
@@ -34,10 +38,15 @@ public:
     // Whatever the protocol letter.
     void fetchOverHttp(const std::string& remotePath, const std::string& localPath);
 
+    void setWrapper(Wrapper wrapper) { wrapper_ = std::move(wrapper); }
+
 private:
+    void transfer(const std::string& remote, const std::string& localPath, const Transfer& transfer) const;
+
     TDataWeb& dataWeb_;
     UpdateServer server_;
     LetterReader letter_;
+    Wrapper wrapper_;
 };
 
 }  // namespace trev

@@ -1,5 +1,6 @@
 #pragma once
 // The web update screen ("Tela 01"): version check, update type, update run, help links.
+#include "update/update_log.h"
 #include "update/web_update_view.h"
 
 #include <QIcon>
@@ -137,13 +138,14 @@ private:
     void showScriptProgress(size_t steps) override;
     void setScriptProgress(size_t done) override;
     void hideScriptProgress() override;
-    void runScript(const std::string& windowsPath) override;
+    void runScript(const std::string& windowsPath, ScriptObserver* observer) override;
     void endProgram() override;
 
     // First, so that a client library that cannot be loaded fails the creation
     // before anything else exists.
     std::unique_ptr<WebUpdateDatabase> database_;
     ScreenHost& host_;
+    UpdateLog log_;
     bool checkStarted_ = false;
 };
 

@@ -25,14 +25,14 @@ void TFrmAtualizaWeb::Timer1Timer() {
         if (checkStarted_) return;
         checkStarted_ = true;
         UpdateSource source = updateSource();
-        VersionCheck(*this, source).run();
+        VersionCheck(*this, source, log_).run();
     });
 }
 
 void TFrmAtualizaWeb::BtnAtualizarClick() {
     Application::guarded([this] {
         UpdateSource source = updateSource();
-        UpdateRun(*this, source, database()).run();
+        UpdateRun(*this, source, database(), log_).run();
     });
 }
 

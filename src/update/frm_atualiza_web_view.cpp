@@ -147,7 +147,9 @@ void TFrmAtualizaWeb::setScriptProgress(size_t done) { FrmAguardeSQL->Barra->set
 
 void TFrmAtualizaWeb::hideScriptProgress() { FrmAguardeSQL->hide(); }
 
-void TFrmAtualizaWeb::runScript(const std::string& windowsPath) { RunSqlScript(database(), windowsPath); }
+void TFrmAtualizaWeb::runScript(const std::string& windowsPath, ScriptObserver* observer) {
+    RunSqlScript(database(), windowsPath, observer);
+}
 
 void TFrmAtualizaWeb::endProgram() { Application::terminate(); }
 

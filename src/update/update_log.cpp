@@ -1,10 +1,12 @@
 #include "update/update_log.h"
 
+#include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/file_listing.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "transfer/update_server.h"
+#include "transfer/update_source.h"
 #include "update/database_backup.h"
 #include "update/sql_script_split.h"
 
@@ -101,6 +103,10 @@ void UpdateLog::runStarted(bool serverUpdate, const std::string& databaseName) {
     write(text);
 }
 
+void UpdateLog::databaseOpening(const std::string& databaseName) {
+    write("Abrindo o banco de dados " + databaseName);
+}
+
 void UpdateLog::backupMade(const BackupRecord& backup) {
     write(pt("Cópia de segurança do banco de dados: ") + backup.file + ", " + sizeText(backup.size) + " em " +
           decimalText(backup.seconds) + " s; para restaurar: " + backup.restoreCommand);
@@ -147,6 +153,24 @@ void UpdateLog::rotateWhenLarge() noexcept {
         if (fileSize(path_) > kRotationSize) replaceFile(path_, oldPath_);
     } catch (...) {
         // The log goes on growing rather than stopping the check.
+    }
+}
+
+void logFetchesOf(UpdateSource& source, UpdateLog& log) {
+    source.setWrapper([&log](const std::string& remote, const std::string& local, const UpdateSource::Transfer& transfer) {
+        log.fetch(remote, local, transfer);
+    });
+}
+
+void logWhereItStops(UpdateLog& log, const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (const SilentAbort&) {
+        log.stopped("");
+        throw;
+    } catch (const std::exception& error) {
+        log.stopped(Application::errorDisplayText(error.what()));
+        throw;
     }
 }
 

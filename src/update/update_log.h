@@ -14,6 +14,7 @@
 
 namespace trev {
 
+class UpdateSource;
 struct BackupRecord;
 struct ScriptStatement;
 struct UpdateServer;
@@ -39,6 +40,7 @@ public:
 
     // Run. The database name is the connection string; a terminal update has none.
     void runStarted(bool serverUpdate, const std::string& databaseName);
+    void databaseOpening(const std::string& databaseName);
     void backupMade(const BackupRecord& backup);
     void scriptRun(const std::string& fileName, const ScriptCounts& counts);
     void statementFailed(const std::string& fileName, const ScriptStatement& statement,
@@ -57,6 +59,13 @@ private:
     std::string oldPath_;
     Clock clock_;
 };
+
+// Every fetch of the source goes into the log.
+void logFetchesOf(UpdateSource& source, UpdateLog& log);
+
+// Runs the steps of a check or a run; an error that ends them is logged as the
+// error box shows it, and passed on.
+void logWhereItStops(UpdateLog& log, const std::function<void()>& steps);
 
 // Hands one script's failed statements and counts to the log.
 class ScriptLogger : public ScriptObserver {

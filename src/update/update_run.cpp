@@ -5,13 +5,18 @@
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/text_util.h"
+#include "update/database_backup.h"
 #include "update/safe_names.h"
 #include "update/update_paths.h"
 #include "update/update_run_lists.h"
 #include "update/web_update_database.h"
 
+#include <algorithm>
+
 namespace trev {
 namespace {
+
+bool isScript(const WorkRow& row) { return UpperCase(row.kind) == "SQL"; }
 
 void createFolder(const std::string& folder) {
     if (!directoryExists(folder)) forceDirectories(folder);
@@ -19,10 +24,17 @@ void createFolder(const std::string& folder) {
 
 }  // namespace
 
-UpdateRun::UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabase& database)
-    : view_(view), source_(source), database_(database), serverUpdate_(view.serverUpdateChosen()) {}
+UpdateRun::UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabase& database, UpdateLog& log)
+    : view_(view), source_(source), database_(database), log_(log), serverUpdate_(view.serverUpdateChosen()) {
+    logFetchesOf(source_, log_);
+}
 
 void UpdateRun::run() {
+    log_.runStarted(serverUpdate_, "");
+    logWhereItStops(log_, [this] { steps(); });
+}
+
+void UpdateRun::steps() {
     start();
     if (serverUpdate_) {
         openDatabase();
@@ -51,6 +63,7 @@ void UpdateRun::start() {
 // Before anything is downloaded, so that an unreachable database stops the run first.
 void UpdateRun::openDatabase() {
     database_.Conexao.DatabaseName = BuildDatabaseName(settings_);
+    log_.databaseOpening(database_.Conexao.DatabaseName);
     view_.letEventsRun();
     database_.Conexao.Open();
 }
@@ -117,20 +130,34 @@ void UpdateRun::finishDownloads() {
 void UpdateRun::executeWorkList() {
     const std::vector<WorkRow> rows = view_.workList();
     view_.showScriptProgress(rows.size());
+    if (std::any_of(rows.begin(), rows.end(), isScript)) backUpDatabase();
     for (size_t i = 0; i < rows.size(); ++i) {
         view_.setWorkRowIcon(i, RowIcon::Play);
         view_.letEventsRun();
         view_.setAction("Executando: " + rows[i].fileName);
         view_.letEventsRun();
-        if (UpperCase(rows[i].kind) == "SQL") view_.runScript(paths::kSqlFolder + rows[i].fileName);
+        if (isScript(rows[i])) {
+            ScriptLogger logger(log_, rows[i].fileName);
+            view_.runScript(paths::kSqlFolder + rows[i].fileName, &logger);
+        }
         view_.setScriptProgress(i + 1);
         view_.selectWorkRow(i);
     }
 }
 
+// A copy to go back to: a backup that fails stops the run before any statement.
+void UpdateRun::backUpDatabase() {
+    view_.setAction("Copiando o banco de dados...");
+    view_.letEventsRun();
+    log_.backupMade(BackupDatabase(database_.Conexao));
+}
+
 void UpdateRun::registerAddOns() {
     EnsureMenuFile();
-    for (const AddOnChoice& addOn : view_.tickedAddOns()) RegisterAddOn(addOn.name, addOn.fileName);
+    for (const AddOnChoice& addOn : view_.tickedAddOns()) {
+        RegisterAddOn(addOn.name, addOn.fileName);
+        log_.addOnRegistered(addOn.name, addOn.fileName);
+    }
 }
 
 void UpdateRun::finish() {
@@ -138,8 +165,12 @@ void UpdateRun::finish() {
     view_.setPhase(Phase::Execute, PhaseState::Done, utf8ToCp1252("3. Executar arquivos da Atualização  (Ok)"));
     view_.letEventsRun();
     view_.hideScriptProgress();
-    for (const std::string& name : launchList_) LaunchFile(paths::kTemp + name, "");
+    for (const std::string& name : launchList_) {
+        LaunchFile(paths::kTemp + name, "");
+        log_.programStarted(paths::kTemp + name);
+    }
     launchList_.clear();
+    log_.runFinished();
     view_.endProgram();
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The update run: downloads the scripts (server update), the ticked add-ons and
 // the executables, executes the scripts, registers the add-ons, starts the
-// programs and asks the application to end.
+// programs and asks the application to end. A server update backs the database
+// up before its first statement; every step of note goes into the log.
 #include "transfer/update_source.h"
 #include "update/business_files.h"
+#include "update/update_log.h"
 #include "update/web_update_view.h"
 
 #include <string>
@@ -15,10 +17,12 @@ class WebUpdateDatabase;
 
 class UpdateRun {
 public:
-    UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabase& database);
+    UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabase& database, UpdateLog& log);
     void run();
 
 private:
+    void steps();
+    void backUpDatabase();
     void start();
     void openDatabase();
     void downloadScripts();
@@ -33,6 +37,7 @@ private:
     WebUpdateView& view_;
     UpdateSource& source_;
     WebUpdateDatabase& database_;
+    UpdateLog& log_;
     const bool serverUpdate_;
     DatabaseSettings settings_;
     std::vector<std::string> launchList_;

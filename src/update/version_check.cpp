@@ -8,7 +8,30 @@
 
 namespace trev {
 
+namespace {
+
+// For the log only: what the check itself reads later decides how it goes.
+std::string installedVersionIfReadable() {
+    try {
+        return fileExists(paths::kInstalledVersion) ? ReadInstalledVersion(paths::kInstalledVersion) : "";
+    } catch (const Error&) {
+        return "";
+    }
+}
+
+}  // namespace
+
+VersionCheck::VersionCheck(WebUpdateView& view, UpdateSource& source, UpdateLog& log)
+    : view_(view), source_(source), log_(log) {
+    logFetchesOf(source_, log_);
+}
+
 void VersionCheck::run() {
+    log_.checkStarted(source_.overFtp() ? kFtpLetter : kHttpLetter, source_.server(), installedVersionIfReadable());
+    logWhereItStops(log_, [this] { steps(); });
+}
+
+void VersionCheck::steps() {
     view_.setPhase(Phase::Check, PhaseState::Running, utf8ToCp1252("1. Verificando Versões  (Executando...)"));
     view_.setAction(utf8ToCp1252("Verificando versão..."));
     view_.letEventsRun();
@@ -19,6 +42,7 @@ void VersionCheck::run() {
     fillAddOns();
     const std::string installed = ReadInstalledVersion(paths::kInstalledVersion);
     listVersions(installed, VersionListContains(paths::kVersionList, installed));
+    log_.versionsOffered(offered_);
     view_.setAction("");
     view_.letEventsRun();
     view_.setPhase(Phase::Check, PhaseState::Done, utf8ToCp1252("1. Verificando Versões  (Ok)"));
@@ -57,6 +81,7 @@ void VersionCheck::addVersionRow(const std::string& version) {
     source_.fetch(remoteFolder + "descricao.cfg", localFolder + "descricao.cfg");
     const VersionDescription text = ParseVersionDescription(readFirstLine(localFolder + "descricao.cfg"));
     view_.addVersion(text.label, date, text.description);
+    offered_.push_back(version);
 }
 
 }  // namespace trev

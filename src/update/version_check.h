@@ -1,19 +1,23 @@
 #pragma once
 // The version check: the catalogue files, the installed version, and one row of
-// the version list for every later version, with its date and description.
+// the version list for every later version, with its date and description. Every
+// fetch and the end go into the log.
 #include "transfer/update_source.h"
+#include "update/update_log.h"
 #include "update/web_update_view.h"
 
 #include <string>
+#include <vector>
 
 namespace trev {
 
 class VersionCheck {
 public:
-    VersionCheck(WebUpdateView& view, UpdateSource& source) : view_(view), source_(source) {}
+    VersionCheck(WebUpdateView& view, UpdateSource& source, UpdateLog& log);
     void run();
 
 private:
+    void steps();
     void fetchCatalogues();
     void fillAddOns();
     void listVersions(const std::string& installed, bool installedIsListed);
@@ -21,6 +25,8 @@ private:
 
     WebUpdateView& view_;
     UpdateSource& source_;
+    UpdateLog& log_;
+    std::vector<std::string> offered_;
 };
 
 }  // namespace trev

@@ -3,6 +3,7 @@
 // screen's lists are the store between the phases: the check leaves its rows
 // there and the run reads them back.
 #include "update/catalogue.h"
+#include "update/sql_script_runner.h"
 
 #include <cstddef>
 #include <string>
@@ -62,7 +63,7 @@ public:
     virtual void setScriptProgress(size_t done) = 0;
     virtual void hideScriptProgress() = 0;
     // Executes one script file against the screen's database.
-    virtual void runScript(const std::string& windowsPath) = 0;
+    virtual void runScript(const std::string& windowsPath, ScriptObserver* observer) = 0;
     // Asks the application to end once the running handler returns.
     virtual void endProgram() = 0;
 

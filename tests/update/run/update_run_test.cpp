@@ -59,7 +59,8 @@ TEST_F(UpdateRun, ServerUpdateRunsEveryScriptInVersionOrderAndCommitsAtTheEnd) {
                                                  "Realizando Download: 6002 - comum.sql",
                                                  "Realizando Download: 6003 - falha.sql",
                                                  "Realizando Download: 6004 - comum.sql",
-                                                 "Realizando Download do executável...", "Executando: clientes.sql",
+                                                 "Realizando Download do executável...", "Copiando o banco de dados...",
+                                                 "Executando: clientes.sql",
                                                  "Executando: comum.sql", "Executando: falha.sql",
                                                  "Executando: comum.sql", "Executando: Novo.exe", ""}));
     EXPECT_TRUE(firstRowArrowWhileDownloading);

@@ -1,6 +1,7 @@
 #include "recording_view.h"
 
 #include "platform/codepage.h"
+#include "update/sql_script_runner.h"
 
 namespace trev::sequencetest {
 
@@ -61,6 +62,23 @@ void RecordingView::clearWorkList() {
 void RecordingView::addWorkRow(const WorkRow& row) {
     work.push_back(row);
     note("work " + row.kind + " " + row.version + " " + row.fileName);
+}
+
+namespace {
+
+class NoProgress : public ScriptProgress {
+public:
+    void start(int) override {}
+    void lineDone() override {}
+};
+
+}  // namespace
+
+void RecordingView::runScript(const std::string& windowsPath, ScriptObserver* observer) {
+    note("run " + windowsPath);
+    if (!database) return;
+    NoProgress progress;
+    runSqlScriptFile(*database, windowsPath, progress, observer);
 }
 
 std::string RecordingView::rowIcon(size_t row, RowIcon icon) {

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace trev {
+class WebUpdateDatabase;
+}
+
 namespace trev::sequencetest {
 
 class RecordingView : public WebUpdateView {
@@ -16,6 +20,8 @@ public:
     std::vector<bool> ticked;
     std::vector<WorkRow> work;
     bool serverUpdate = false;
+    // Scripts run against it when there is one; otherwise they are only recorded.
+    WebUpdateDatabase* database = nullptr;
 
     // The lines of the record that begin with the prefix.
     std::vector<std::string> linesStartingWith(const std::string& prefix) const;
@@ -44,7 +50,7 @@ public:
     void showScriptProgress(size_t steps) override { note("script window shown 0.." + std::to_string(steps)); }
     void setScriptProgress(size_t done) override { note("script window at " + std::to_string(done)); }
     void hideScriptProgress() override { note("script window hidden"); }
-    void runScript(const std::string& windowsPath) override { note("run " + windowsPath); }
+    void runScript(const std::string& windowsPath, ScriptObserver* observer) override;
     void endProgram() override { note("end"); }
 
 private:

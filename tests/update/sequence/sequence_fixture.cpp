@@ -1,5 +1,6 @@
 #include "sequence_fixture.h"
 
+#include "platform/codepage.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
 
@@ -82,6 +83,18 @@ void Sequence::install(const std::string& relative, const std::string& bytes) co
 
 std::string Sequence::installed(const std::string& relative) const {
     return peers::readFile(drive_->file("VELOR/TREVALMONTE/" + relative));
+}
+
+std::vector<std::string> Sequence::logLines() const {
+    std::vector<std::string> lines;
+    const std::string log = installed("TEMP/ATUALIZACAO.LOG");
+    for (size_t at = 0; at < log.size();) {
+        size_t end = log.find("\r\n", at);
+        if (end == std::string::npos) end = log.size();
+        lines.push_back(cp1252ToUtf8(log.substr(at + 20, end - at - 20)));  // after "dd/mm/yyyy hh:nn:ss "
+        at = end + 2;
+    }
+    return lines;
 }
 
 UpdateSource Sequence::source() {

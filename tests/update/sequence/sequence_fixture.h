@@ -7,6 +7,7 @@
 #include "recording_view.h"
 #include "transfer/data_web.h"
 #include "transfer/update_source.h"
+#include "update/update_log.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,11 @@ protected:
     // The source, by the letter the test sets.
     UpdateSource source();
 
+    // The log's lines in UTF-8, without their times.
+    std::vector<std::string> logLines() const;
+
     RecordingView view_;
+    UpdateLog log_;
     char letter_ = kHttpLetter;
     std::unique_ptr<peers::TempFolder> drive_;
 

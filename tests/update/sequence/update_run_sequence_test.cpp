@@ -1,4 +1,5 @@
 // The update run, step by step, as a view sees it.
+#include "../record/backup_test_support.h"
 #include "peers/firebird_embedded.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
@@ -6,6 +7,7 @@
 #include "update/update_run.h"
 #include "update/web_update_database.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace trev::sequencetest {
@@ -44,10 +46,13 @@ protected:
         peers::FirebirdEmbedded::instance();
         Sequence::SetUpTestSuite();
     }
+    bool executeScripts_ = false;
     void run() {
         UpdateSource updates = source();
         WebUpdateDatabase database;
-        UpdateRun(view_, updates, database).run();
+        if (executeScripts_) view_.database = &database;
+        UpdateRun(view_, updates, database, log_).run();
+        view_.database = nullptr;
     }
 };
 
@@ -80,7 +85,8 @@ TEST_F(UpdateRunSequence, AServerUpdateFetchesEveryScriptThenRunsThemInOrder) {
     EXPECT_EQ(view_.record,
               concat({kRunStart, {"events", "version icon 0 arrow", "events"}, scripts("6002"),
                       {"version icon 0 play", "events", "version icon 1 arrow", "events"}, scripts("6003"),
-                      {"version icon 1 play", "events"}, kDownloadsDone, {"script window shown 0..4"},
+                      {"version icon 1 play", "events"}, kDownloadsDone,
+                      {"script window shown 0..4", "action Copiando o banco de dados...", "events"},
                       execution(0, "a.sql", {"run " + sql + "a.sql"}), execution(1, "b.sql", {"run " + sql + "b.sql"}),
                       execution(2, "a.sql", {"run " + sql + "a.sql"}), execution(3, "b.sql", {"run " + sql + "b.sql"}),
                       kRunEnd, {"end"}}));
@@ -107,6 +113,66 @@ TEST_F(UpdateRunSequence, TickedAddOnsAreFetchedAndRegisteredInBothUpdateTypes) 
     EXPECT_EQ(installed("ADICIONAIS/relat.exe"), "add-on");
     EXPECT_NE(installed("CONFIG/MENU.CFG").find("Relatorio"), std::string::npos);
     EXPECT_EQ(installed("CONFIG/MENU.CFG").find("Etiquetas"), std::string::npos);
+}
+
+bool holds(const std::vector<std::string>& lines, const std::string& text) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+class LoggedServerUpdate : public UpdateRunSequence {
+protected:
+    void SetUp() override {
+        UpdateRunSequence::SetUp();
+        peers::createDatabase(nativePath(kDatabase));
+        publishVersions({"6002"}, {{"b.sql", "CREATE TABLE T (X INTEGER);\r\n\r\nINSERT INTO NOPE\r\n VALUES (1);\r\n"}});
+        publishExecutables({});
+        view_.serverUpdate = true;
+        view_.versions = {{"6.0.0.2", "", ""}};
+        executeScripts_ = true;
+    }
+    std::vector<std::string> tables() {
+        return peers::queryRows(nativePath(kDatabase),
+                                "SELECT TRIM(RDB$RELATION_NAME) FROM RDB$RELATIONS WHERE RDB$SYSTEM_FLAG = 0;");
+    }
+    static constexpr const char* kDatabase = "C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB";
+};
+
+// Which statement failed and where, what was fetched, and the backup to go back to.
+TEST_F(LoggedServerUpdate, TheLogNamesEachFailingStatementWithItsLineAndTheBackup) {
+    run();
+    const std::vector<std::string> log = logLines();
+    EXPECT_EQ(log.front(), "Atualização iniciada: tipo Servidor");
+    EXPECT_TRUE(holds(log, "Abrindo o banco de dados "));
+    EXPECT_TRUE(holds(log, "Download: http://127.0.0.1:" + std::to_string(nginx_->port()) +
+                               "/download/atualiza/versao/6002/b.sql -> C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\b.sql, "));
+    EXPECT_TRUE(holds(log, "Falha no comando 2 do script b.sql, linha 3: SQLCODE -204, ")) << ::testing::PrintToString(log);
+    EXPECT_TRUE(holds(log, "| comando: INSERT INTO NOPE"));
+    EXPECT_TRUE(holds(log, "Script b.sql: 2 comandos executados, 1 com falha"));
+    EXPECT_TRUE(holds(log, "; para restaurar: gbak -c "));
+    EXPECT_EQ(log.back(), "Atualização concluída");
+    EXPECT_EQ(backuptest::backupsIn(drive_->file("VELOR/TREVALMONTE")).size(), 1u);
+}
+
+TEST_F(LoggedServerUpdate, ABackupThatCannotBeWrittenStopsTheRunBeforeAnyStatement) {
+    // Only the backup is new in the data folder; what the run writes lies below it.
+    install("TEMP/ATUALIZACAO.LOG", "");
+    install("ADICIONAIS/.keep", "");
+    backuptest::UnwritableFolder dataFolder(drive_->file("VELOR/TREVALMONTE"));
+    ASSERT_TRUE(dataFolder.holds());
+    EXPECT_THROW(run(), DatabaseError);
+    EXPECT_TRUE(view_.linesStartingWith("run ").empty());
+    EXPECT_EQ(tables(), std::vector<std::string>{});
+    EXPECT_TRUE(logLines().back().rfind("Interrompido: ", 0) == 0) << logLines().back();
+}
+
+TEST_F(UpdateRunSequence, TheLogHoldsAFailedFetchAndTheErrorThatStoppedTheRun) {
+    publishExecutables({"Novo.exe"});
+    std::filesystem::remove(server_->file("download/atualiza/exe/Novo.exe"));
+    EXPECT_THROW(run(), HttpProtocolError);
+    const std::vector<std::string> log = logLines();
+    EXPECT_TRUE(holds(log, "Falha no download: http://127.0.0.1:" + std::to_string(nginx_->port()) +
+                               "/download/atualiza/exe/Novo.exe -> C:\\Velor\\TREVALMONTE\\TEMP\\Novo.exe"));
+    EXPECT_EQ(log.back(), "Interrompido: HTTP/1.1 404 Not Found.");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST_P(VersionCheckSequence, OffersEveryLaterVersionInListOrder) {
     publishVersions({"6002", "6003"});
     serve("adicionais/descricao.cfg", std::string("relat.exe") + std::string(21, ' ') + "Relatorio\r\n");
     UpdateSource updates = source();
-    VersionCheck(view_, updates).run();
+    VersionCheck(view_, updates, log_).run();
     const Lines rows = {"add-on Relatorio", "version 6.0.0.2|01/02/2014|Versao 6002",
                         "version 6.0.0.3|01/02/2014|Versao 6003"};
     EXPECT_EQ(view_.record, concat(concat(kCheckStart, rows), kCheckEnd));
@@ -43,7 +43,7 @@ TEST_F(Sequence, AFailedFetchEndsTheCheckAfterTheRowsListedSoFar) {
     std::filesystem::remove(server_->file("download/atualiza/versao/6003/descricao.cfg"));
     UpdateSource updates = source();
     try {
-        VersionCheck(view_, updates).run();
+        VersionCheck(view_, updates, log_).run();
         ADD_FAILURE() << "the check ended normally";
     } catch (const HttpProtocolError& error) {
         EXPECT_EQ(error.statusCode(), 404);
@@ -56,7 +56,7 @@ TEST_F(Sequence, TheInstalledVersionLastInTheListOffersNothing) {
     install("TXT/trev_versao.txt", "6.0.0.1\r\n");
     serve("versao/versao.cfg", "6000\r\n6001\r\n");
     UpdateSource updates = source();
-    VersionCheck(view_, updates).run();
+    VersionCheck(view_, updates, log_).run();
     EXPECT_EQ(view_.record, concat(kCheckStart, kCheckEnd));
 }
 
