@@ -2,11 +2,11 @@
 // would: waits for the version check, ticks the first add-on, picks "Servidor",
 // confirms the warning and presses "Atualizar Agora". Prints what happened and
 // saves a picture of each phase into the folder given as the argument.
-#include "app/application.h"
 #include "app/entry.h"
 #include "app/frm_pai.h"
-#include "app/qt_text.h"
+#include "platform/application.h"
 #include "platform/launcher.h"
+#include "ui/qt_text.h"
 #include "update/frm_atualiza_web.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The SQL progress window: as created, and midway through a script and the work list.
 #include "render_registry.h"
 
-#include "transfer/ui_gauge.h"
+#include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 
 namespace trev::render {

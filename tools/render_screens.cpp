@@ -3,7 +3,7 @@
 // folder, so no real settings are read.
 #include "render_registry.h"
 
-#include "app/application.h"
+#include "platform/application.h"
 #include "platform/paths.h"
 
 #include <QApplication>

@@ -1,14 +1,16 @@
 #include "app/frm_pai.h"
 
-#include "app/application.h"
-#include "app/qt_text.h"
-#include "app/ui_artwork.h"
+#include "app/ui_decorative_picture.h"
 #include "app/ui_navigation_list.h"
-#include "app/ui_palette.h"
 #include "app/ui_status_bar.h"
+#include "platform/application.h"
 #include "settings/frm_config.h"
 #include "settings/settings_files.h"
 #include "transfer/data_web.h"
+#include "ui/artwork.h"
+#include "ui/form_building.h"
+#include "ui/palette.h"
+#include "ui/qt_text.h"
 #include "update/frm_atualiza_web.h"
 
 #include <QGuiApplication>
@@ -28,12 +30,7 @@ constexpr int kListWidth = 101;
 constexpr int kStatusHeight = 19;
 constexpr int kBodyHeight = kClientHeight - kStatusHeight;
 
-QFont tahoma8(bool bold = false) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSize(8);
-    font.setBold(bold);
-    return font;
-}
+QFont tahoma8(bool bold = false) { return pointFont("Tahoma", 8, bold); }
 
 }  // namespace
 

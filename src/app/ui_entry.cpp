@@ -1,7 +1,7 @@
 #include "app/entry.h"
 
-#include "app/application.h"
 #include "app/frm_pai.h"
+#include "platform/application.h"
 #include "transfer/data_web.h"
 
 #include <QApplication>

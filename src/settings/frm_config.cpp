@@ -1,14 +1,16 @@
 #include "settings/frm_config.h"
 
-#include "app/application.h"
-#include "app/qt_text.h"
+#include "platform/application.h"
 #include "platform/paths.h"
 #include "settings/screen_host.h"
 #include "settings/settings_files.h"
 #include "settings/ui_bevel_panel.h"
-#include "settings/ui_button_glyphs.h"
 #include "transfer/data_web.h"
-#include "update/ui_controls.h"
+#include "ui/controls.h"
+#include "ui/form_building.h"
+#include "ui/icons.h"
+#include "ui/palette.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,44 +30,8 @@ TFrmConfig* FrmConfig = nullptr;
 
 namespace {
 
-QFont pixelFont(const char* family, int pixels, bool bold = false) {
-    QFont font{QString::fromLatin1(family)};
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QFont tahomaBold13() { return pixelFont("Tahoma", 13, true); }
 QFont fixedsys12() { return pixelFont("Fixedsys", 12); }
-
-template <class Widget>
-Widget* place(Widget* widget, const char* name, int left, int top) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->move(left, top);
-    return widget;
-}
-
-template <class Widget>
-Widget* placeSized(Widget* widget, const char* name, QRect box) {
-    place(widget, name, box.left(), box.top());
-    widget->resize(box.size());
-    return widget;
-}
-
-// Labels and check boxes take the size of their caption.
-template <class Widget>
-Widget* placeAutoSized(Widget* widget, const char* name, int left, int top, const QFont& font) {
-    place(widget, name, left, top);
-    widget->setFont(font);
-    widget->adjustSize();
-    return widget;
-}
-
-void setBackground(QLineEdit* edit, const QColor& colour) {
-    QPalette palette = edit->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) palette.setColor(group, QPalette::Base, colour);
-    edit->setPalette(palette);
-}
 
 QLineEdit* addEdit(QWidget* parent, const char* name, QRect box) {
     auto* edit = placeSized(new QLineEdit(parent), name, box);
@@ -174,7 +140,7 @@ void TFrmConfig::buildLoginControls() {
     EdtSenha = addEdit(Panel1, "EdtSenha", {129, 221, 224, 21});
     EdtSenha->setEchoMode(QLineEdit::Password);
     EdtSenha->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
-    for (QLineEdit* edit : {EdtLogin, EdtSenha}) setBackground(edit, menuBarColour());
+    for (QLineEdit* edit : {EdtLogin, EdtSenha}) setFieldColour(edit, menuBarColour());
     for (QLabel* label : {lblLogin, lblSenha}) label->setEnabled(false);
     // The outlines lie beneath the controls they surround; chkAutentica sits on Shape2's edge.
     for (TShape* shape : {Shape1, Shape2}) shape->lower();
@@ -228,7 +194,7 @@ void TFrmConfig::CBProxyClick() { setProxyControlsVisible(CBProxy->isChecked());
 void TFrmConfig::chkAutenticaClick() {
     const bool on = chkAutentica->isChecked();
     for (QWidget* control : std::initializer_list<QWidget*>{lblLogin, lblSenha, EdtLogin, EdtSenha}) control->setEnabled(on);
-    for (QLineEdit* edit : {EdtLogin, EdtSenha}) setBackground(edit, on ? QColor(255, 255, 255) : buttonFaceColour());
+    for (QLineEdit* edit : {EdtLogin, EdtSenha}) setFieldColour(edit, on ? QColor(255, 255, 255) : buttonFaceColour());
 }
 
 void TFrmConfig::EdtPortaKeyPress(char& key) {

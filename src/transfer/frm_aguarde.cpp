@@ -1,10 +1,11 @@
 #include "transfer/frm_aguarde.h"
 
-#include "app/qt_text.h"
-#include "app/ui_artwork.h"
-#include "app/ui_palette.h"
 #include "transfer/count_format.h"
-#include "transfer/ui_gauge.h"
+#include "ui/artwork.h"
+#include "ui/form_building.h"
+#include "ui/gauge.h"
+#include "ui/palette.h"
+#include "ui/qt_text.h"
 
 #include <QLabel>
 
@@ -16,28 +17,8 @@ namespace {
 
 constexpr qint64 kReceivedPaintIntervalMs = 10;
 
-QFont pixelFont(const char* family, int pixels, bool bold) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(pixelFont("Tahoma", 11, false));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-QLabel* addIcon(QWidget* parent, const char* name, QPoint at) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(name);
-    image->setPixmap(downloadIcon());
-    image->setGeometry(at.x(), at.y(), 32, 32);
-    return image;
+    return placeAutoSized(new QLabel(text, parent), name, at.x(), at.y(), pixelFont("Tahoma", 11));
 }
 
 }  // namespace
@@ -62,8 +43,8 @@ void TFrmAguarde::buildControls() {
     panel_->setGeometry(rect());
 
     // Image3 lies over Image1: created later, drawn on top.
-    addIcon(panel_, "Image1", {5, 2});
-    addIcon(panel_, "Image3", {27, 16});
+    addPicture(panel_, "Image1", downloadIcon(), {5, 2});
+    addPicture(panel_, "Image3", downloadIcon(), {27, 16});
 
     QLabel* title = addLabel(panel_, "Label1", QStringLiteral("Realizando Download..."), {67, 2});
     title->setFont(pixelFont("Lucida Sans Unicode", 12, true));
@@ -72,7 +53,7 @@ void TFrmAguarde::buildControls() {
     barra_ = new TGauge(panel_);
     barra_->setObjectName("Barra");
     barra_->setGeometry(67, 20, 354, 13);
-    barra_->setFont(pixelFont("Tahoma", 11, false));
+    barra_->setFont(pixelFont("Tahoma", 11));
     barra_->setForeColor(QColor(255, 150, 100));
     barra_->setBackColor(QColor(247, 247, 247));
 

@@ -1,8 +1,9 @@
 #include "update/frm_aguarde_sql.h"
 
-#include "app/ui_artwork.h"
-#include "app/ui_palette.h"
-#include "transfer/ui_gauge.h"
+#include "ui/artwork.h"
+#include "ui/form_building.h"
+#include "ui/gauge.h"
+#include "ui/palette.h"
 
 #include <QLabel>
 
@@ -13,14 +14,6 @@ TFrmAguardeSQL* FrmAguardeSQL = nullptr;
 namespace {
 
 const QColor gaugeBack(243, 243, 243);
-
-QLabel* addImage(QWidget* parent, const char* name, QPoint at) {
-    auto* image = new QLabel(parent);
-    image->setObjectName(name);
-    image->setPixmap(databaseIcon());
-    image->setGeometry(at.x(), at.y(), 32, 32);
-    return image;
-}
 
 TGauge* addGauge(QWidget* parent, const char* name, int top, const QColor& bar) {
     auto* gauge = new TGauge(parent);
@@ -52,17 +45,11 @@ void TFrmAguardeSQL::buildControls() {
     panel->setGeometry(rect());
 
     // The second image lies over the first: created later, drawn on top.
-    addImage(panel, "Image1", {5, 2});
-    addImage(panel, "Image2", {29, 13});
+    addPicture(panel, "Image1", databaseIcon(), {5, 2});
+    addPicture(panel, "Image2", databaseIcon(), {29, 13});
 
-    auto* title = new QLabel(QStringLiteral("Executando SQL..."), panel);
-    title->setObjectName("Label1");
-    QFont font("Lucida Sans Unicode");
-    font.setPixelSize(12);
-    font.setBold(true);
-    title->setFont(font);
-    title->move(67, 1);
-    title->adjustSize();
+    placeAutoSized(new QLabel(QStringLiteral("Executando SQL..."), panel), "Label1", 67, 1,
+                   pixelFont("Lucida Sans Unicode", 12, true));
 
     Barra2 = addGauge(panel, "Barra2", 18, QColor(196, 206, 223));
     Barra = addGauge(panel, "Barra", 34, QColor(128, 150, 187));

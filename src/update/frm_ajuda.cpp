@@ -1,8 +1,8 @@
 #include "update/frm_ajuda.h"
 
-#include "app/application.h"
-#include "app/qt_text.h"
+#include "platform/application.h"
 #include "platform/paths.h"
+#include "ui/qt_text.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "update/frm_atualiza_web.h"
 
-#include "app/application.h"
-#include "app/ui_palette.h"
-#include "update/ui_controls.h"
-#include "update/ui_update_icons.h"
+#include "platform/application.h"
+#include "ui/controls.h"
+#include "ui/icons.h"
+#include "ui/palette.h"
 #include "update/web_update_database.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 // The screen's handlers: the version check, the update type ("Servidor" after a
 // warning, or "Terminal"), the update run, the help links, show and close.
-#include "app/application.h"
+#include "platform/application.h"
 #include "settings/screen_host.h"
 #include "transfer/data_web.h"
 #include "transfer/update_source.h"

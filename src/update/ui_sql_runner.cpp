@@ -1,8 +1,8 @@
 #include "update/ui_sql_runner.h"
 
-#include "app/application.h"
+#include "platform/application.h"
 #include "platform/paths.h"
-#include "transfer/ui_gauge.h"
+#include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/sql_script_runner.h"
 

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "platform/application.h"
 
 #include "app/qt_test_application.h"
 

@@ -1,6 +1,6 @@
 #include "app/frm_pai.h"
 
-#include "app/application.h"
+#include "platform/application.h"
 #include "platform/temp_drive.h"
 #include "settings/frm_config.h"
 #include "transfer/data_web.h"

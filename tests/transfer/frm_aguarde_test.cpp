@@ -1,7 +1,7 @@
 #include "transfer/frm_aguarde.h"
 
 #include "platform/errors.h"
-#include "transfer/ui_gauge.h"
+#include "ui/gauge.h"
 
 #include "app/qt_test_application.h"
 

@@ -2,11 +2,11 @@
 // from the settings files, what OK writes and applies, and what Cancel leaves.
 #include "settings/frm_config.h"
 
-#include "app/application.h"
 #include "app/frm_pai.h"
+#include "platform/application.h"
 #include "platform/temp_drive.h"
 #include "transfer/data_web.h"
-#include "update/ui_controls.h"
+#include "ui/controls.h"
 
 #include <gtest/gtest.h>
 

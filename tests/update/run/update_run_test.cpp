@@ -1,7 +1,7 @@
 // Whole update runs against nginx and the embedded database engine.
-#include "app/application.h"
+#include "platform/application.h"
 #include "platform/paths.h"
-#include "transfer/ui_gauge.h"
+#include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/web_update_database.h"
 #include "update_run_fixture.h"

@@ -1,13 +1,13 @@
 // The version check against a real nginx serving the update tree.
-#include "app/application.h"
 #include "app/frm_pai.h"
 #include "peers/ftp_server.h"
 #include "peers/nginx_peer.h"
+#include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/output_stream.h"
 #include "transfer/data_web.h"
+#include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
-#include "update/ui_controls.h"
 #include "web_test_support.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // Creating the screen loads the database client library; without it there is no screen.
-#include "app/application.h"
 #include "app/frm_pai.h"
+#include "platform/application.h"
 #include "platform/codepage.h"
 #include "protocols/db_client_library.h"
 #include "update/frm_atualiza_web.h"

@@ -1,8 +1,8 @@
 // The help links: the page written and the help window shown and freed.
 #include "platform/codepage.h"
+#include "ui/controls.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
-#include "update/ui_controls.h"
 #include "web_test_support.h"
 
 #include <QApplication>

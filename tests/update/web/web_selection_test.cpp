@@ -1,7 +1,7 @@
 // The update type selection, and the screen's show and close.
 #include "app/frm_pai.h"
+#include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
-#include "update/ui_controls.h"
 #include "web_test_support.h"
 
 #include <QPushButton>

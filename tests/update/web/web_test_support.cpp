@@ -1,6 +1,6 @@
 #include "web_test_support.h"
 
-#include "app/application.h"
+#include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 

@@ -1,4 +1,4 @@
-#include "transfer/ui_gauge.h"
+#include "ui/gauge.h"
 
 #include <QPainter>
 

@@ -1,7 +1,5 @@
 #pragma once
-// The program's own artwork: the 32 x 32 icons, drawn in code, and the main
-// window's decorative picture, decoded from its embedded JPEG data.
-#include <QImage>
+// The program's own artwork: the 32 x 32 icons, drawn in code.
 #include <QPixmap>
 
 namespace trev {
@@ -11,7 +9,5 @@ QPixmap toolsIcon();        // a wrench and a screwdriver
 QPixmap windowArrowIcon();  // a window with an arrow
 QPixmap downloadIcon();     // the progress window's picture
 QPixmap databaseIcon();     // the SQL progress window's picture
-
-QImage decorativePicture();
 
 }  // namespace trev

@@ -1,4 +1,4 @@
-#include "transfer/gauge_range.h"
+#include "ui/gauge_range.h"
 
 #include "platform/errors.h"
 

@@ -1,5 +1,5 @@
 // The error display's wording, apart from the message box so it is tested without a window.
-#include "app/application.h"
+#include "platform/application.h"
 
 namespace trev::Application {
 

@@ -1,4 +1,4 @@
-#include "update/ui_controls.h"
+#include "ui/controls.h"
 
 #include <QMouseEvent>
 #include <QPainter>

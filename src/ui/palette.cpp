@@ -1,4 +1,4 @@
-#include "app/ui_palette.h"
+#include "ui/palette.h"
 
 #include <QPalette>
 #include <QWidget>
@@ -11,6 +11,12 @@ void setBackground(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::Base, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void setFieldColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
 }
 
 void setTextColor(QWidget* widget, const QColor& colour) {

@@ -1,23 +1,16 @@
-#include "update/ui_update_icons.h"
+#include "ui/icons.h"
+
+#include "ui/painting.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 namespace trev {
 namespace {
 
-template <class Draw>
-QIcon paintIcon(Draw draw) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        draw(painter);
-    }
-    return QIcon(pixmap);
-}
+constexpr int kIconSize = 16;
+
+QIcon paintIcon(const std::function<void(QPainter&)>& draw) { return QIcon(paintPixmap(kIconSize, draw)); }
 
 QPainterPath triangle(QPointF a, QPointF b, QPointF c) {
     QPainterPath path;
@@ -52,8 +45,18 @@ void redCross(QPainter& p) {
     p.drawLine(QPointF(13, 3), QPointF(3, 13));
 }
 
+void greenTick(QPainter& p) {
+    p.setPen(QPen(QColor(0, 140, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF tick[] = {{2.5, 8.5}, {6.5, 12.5}, {13.5, 3.5}};
+    p.drawPolyline(tick, 3);
+}
+
 }  // namespace
 
 QList<QIcon> UpdateIcons() { return {paintIcon(curvedArrow), paintIcon(greenPlay), paintIcon(redCross)}; }
+
+QIcon okGlyph() { return paintIcon(greenTick); }
+
+QIcon cancelGlyph() { return paintIcon(redCross); }
 
 }  // namespace trev

@@ -1,6 +1,6 @@
-#include "app/application.h"
+#include "platform/application.h"
 
-#include "app/qt_text.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QCursor>

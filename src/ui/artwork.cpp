@@ -1,26 +1,18 @@
-#include "app/ui_artwork.h"
+#include "ui/artwork.h"
 
-#include "app/jpeg_decoder.h"
-#include "app/picture_data.h"
+#include "ui/painting.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include <functional>
-
 namespace trev {
 namespace {
 
-QPixmap drawIcon(const std::function<void(QPainter&)>& draw) {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return pixmap;
-}
+constexpr int kIconSize = 32;
+
+QPixmap drawIcon(const std::function<void(QPainter&)>& draw) { return paintPixmap(kIconSize, draw); }
 
 void drawGlobe(QPainter& p, QPointF centre, double radius) {
     QRadialGradient sea(centre - QPointF(radius / 3, radius / 3), radius * 1.4);
@@ -138,12 +130,6 @@ QPixmap databaseIcon() {
         p.drawArc(QRectF(5, 11, 22, 8), 200 * 16, 140 * 16);
         p.drawArc(QRectF(5, 16, 22, 8), 200 * 16, 140 * 16);
     });
-}
-
-QImage decorativePicture() {
-    RgbBitmap bitmap = decodeJpeg(kDecorativePictureJpeg, kDecorativePictureJpegSize);
-    QImage image(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 3, QImage::Format_RGB888);
-    return image.copy();  // the bitmap's memory ends with this function
 }
 
 }  // namespace trev

@@ -1,7 +1,7 @@
 #pragma once
 // A horizontal bar gauge without border: the filled part in the fore colour, the
 // rest in the back colour, the whole percent done centred on the bar.
-#include "transfer/gauge_range.h"
+#include "ui/gauge_range.h"
 
 #include <QColor>
 #include <QWidget>
