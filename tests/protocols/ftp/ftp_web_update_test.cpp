@@ -4,9 +4,9 @@
 #include "peers/ftp_server.h"
 #include "peers/temp_folder.h"
 #include "settings/frm_config.h"
+#include "support/web_test_support.h"
 #include "transfer/data_web.h"
 #include "update/frm_atualiza_web.h"
-#include "update/web/web_test_support.h"
 
 #include <QPushButton>
 #include <QRadioButton>

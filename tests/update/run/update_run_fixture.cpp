@@ -1,4 +1,4 @@
-#include "update_run_fixture.h"
+#include "update/run/update_run_fixture.h"
 
 #include "peers/firebird_embedded.h"
 #include "platform/launcher.h"

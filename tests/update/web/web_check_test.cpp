@@ -5,10 +5,10 @@
 #include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/output_stream.h"
+#include "support/web_test_support.h"
 #include "transfer/data_web.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 #include "platform/application.h"
 #include "platform/codepage.h"
 #include "protocols/db_client_library.h"
+#include "support/web_test_support.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The help links: the page written and the help window shown and freed.
 #include "platform/codepage.h"
+#include "support/web_test_support.h"
 #include "ui/controls.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <QApplication>
 #include <QPointer>

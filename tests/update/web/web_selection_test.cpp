@@ -1,8 +1,8 @@
 // The update type selection, and the screen's show and close.
 #include "app/frm_pai.h"
+#include "support/web_test_support.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -1,4 +1,4 @@
-#include "web_test_support.h"
+#include "support/web_test_support.h"
 
 #include "platform/application.h"
 #include "platform/codepage.h"
