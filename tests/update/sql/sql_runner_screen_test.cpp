@@ -1,6 +1,7 @@
 #include "peers/temp_folder.h"
 #include "platform/application.h"
 #include "platform/errors.h"
+#include "support/qt_application.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/ui_sql_runner.h"
@@ -14,14 +15,7 @@ namespace {
 
 class SqlRunnerScreenTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (qApp) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_sql_runner_screen";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureApplication(); }
 
     void SetUp() override {
         Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) {
