@@ -25,11 +25,11 @@ void TcpEnviaClient::Close() {
     connected_ = false;
 }
 
-void sendCloseRequest(TcpEnviaClient& client) {
+void sendCloseRequest(TcpEnviaClient& client, const ClosePorts& ports) {
     try {
-        for (const char* portText : {"999001", "999002"}) {
+        for (const std::string* portText : {&ports.first, &ports.second}) {
             client.Close();
-            client.RemotePort = portText;
+            client.RemotePort = *portText;
             client.Open();
             client.Connect();
             client.SendLine("F\r\n");

@@ -7,11 +7,18 @@
 
 namespace trev {
 
+// The ports the business application may listen on, as port texts ("999001" is 15961).
+struct ClosePorts {
+    std::string first;
+    std::string second;
+};
+inline const ClosePorts kClosePorts{"999001", "999002"};
+
 // The main window's TCP client: a host and a port as texts, blocking.
 class TcpEnviaClient {
 public:
     std::string RemoteHost = "127.0.0.1";
-    std::string RemotePort = "999001";
+    std::string RemotePort = kClosePorts.first;
 
     bool Active() const { return socket_.isOpen(); }
     bool Connected() const { return connected_; }
@@ -30,8 +37,8 @@ private:
     bool connected_ = false;
 };
 
-// Asks on the port texts "999001" and then "999002". Every error is swallowed:
-// the user never hears of the request, delivered or not.
-void sendCloseRequest(TcpEnviaClient& client);
+// Asks on the first port and then on the second. Every error is swallowed: the
+// user never hears of the request, delivered or not.
+void sendCloseRequest(TcpEnviaClient& client, const ClosePorts& ports = kClosePorts);
 
 }  // namespace trev

@@ -55,7 +55,7 @@ TFrmPai::TFrmPai(UpdateServer server, QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
     setFont(tahoma8());
     TcpEnvia.RemoteHost = "127.0.0.1";
-    TcpEnvia.RemotePort = "999001";
+    TcpEnvia.RemotePort = kClosePorts.first;
     buildControls();
     centreOnScreen();
 }

@@ -1,13 +1,13 @@
 // The screen as the version check and the update run see it: its lists are the
 // store between the phases.
 #include "platform/application.h"
-#include "ui/qt_text.h"
-#include "ui/palette.h"
 #include "transfer/frm_aguarde.h"
+#include "ui/controls.h"
 #include "ui/gauge.h"
+#include "ui/palette.h"
+#include "ui/qt_text.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/frm_atualiza_web.h"
-#include "ui/controls.h"
 #include "update/ui_sql_runner.h"
 
 #include <QLabel>

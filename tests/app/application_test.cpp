@@ -1,6 +1,6 @@
 #include "platform/application.h"
 
-#include "app/qt_test_application.h"
+#include "support/qt_application.h"
 
 #include <gtest/gtest.h>
 

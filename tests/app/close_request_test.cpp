@@ -10,10 +10,7 @@
 namespace trev {
 namespace {
 
-constexpr uint16_t kFirstPort = 15961;   // "999001"
-constexpr uint16_t kSecondPort = 15962;  // "999002"
-
-// A listener on one of the fixed ports; empty when the port is taken on this machine.
+// A listener on the loopback port; empty when the port is taken on this machine.
 std::optional<TcpSocket> listenOn(uint16_t port) {
     try {
         TcpSocket listener;
@@ -23,6 +20,13 @@ std::optional<TcpSocket> listenOn(uint16_t port) {
         return std::nullopt;
     }
 }
+
+TcpSocket listenOnFreePort() { return std::move(*listenOn(0)); }
+
+std::string portText(const TcpSocket& listener) { return std::to_string(listener.localPort()); }
+
+// A port that refuses: a free one, its listener closed again.
+std::string refusingPortText() { return portText(listenOnFreePort()); }
 
 // Everything the one accepted connection carried, up to the end of its stream.
 std::string receivedByListener(TcpSocket& listener) {
@@ -40,39 +44,30 @@ std::string receivedByListener(TcpSocket& listener) {
 
 bool nobodyElseConnected(TcpSocket& listener) { return !listener.accept(0).isOpen(); }
 
-#define SKIP_WHEN_TAKEN(listener, port) \
-    if (!listener) GTEST_SKIP() << "port " << port << " is in use on this machine; the close request cannot be observed"
-
 TEST(CloseRequest, BothListenersReceiveFCrLfAndTheEndOfTheStream) {
-    auto first = listenOn(kFirstPort);
-    SKIP_WHEN_TAKEN(first, kFirstPort);
-    auto second = listenOn(kSecondPort);
-    SKIP_WHEN_TAKEN(second, kSecondPort);
+    TcpSocket first = listenOnFreePort();
+    TcpSocket second = listenOnFreePort();
     TcpEnviaClient client;
-    sendCloseRequest(client);
-    EXPECT_EQ(receivedByListener(*first), "F\r\n");
-    EXPECT_EQ(receivedByListener(*second), "F\r\n");
-    EXPECT_TRUE(nobodyElseConnected(*first));
-    EXPECT_TRUE(nobodyElseConnected(*second));
+    sendCloseRequest(client, {portText(first), portText(second)});
+    EXPECT_EQ(receivedByListener(first), "F\r\n");
+    EXPECT_EQ(receivedByListener(second), "F\r\n");
+    EXPECT_TRUE(nobodyElseConnected(first));
+    EXPECT_TRUE(nobodyElseConnected(second));
     EXPECT_FALSE(client.Active());
-    EXPECT_EQ(client.RemotePort, "999002");
+    EXPECT_EQ(client.RemotePort, portText(second));
 }
 
 TEST(CloseRequest, ARefusedFirstPortDoesNotStopTheSecond) {
-    auto second = listenOn(kSecondPort);
-    SKIP_WHEN_TAKEN(second, kSecondPort);
-    if (!listenOn(kFirstPort)) GTEST_SKIP() << "port " << kFirstPort << " is in use; it must refuse for this case";
+    TcpSocket second = listenOnFreePort();
     TcpEnviaClient client;
-    sendCloseRequest(client);
-    EXPECT_EQ(receivedByListener(*second), "F\r\n");
+    sendCloseRequest(client, {refusingPortText(), portText(second)});
+    EXPECT_EQ(receivedByListener(second), "F\r\n");
     EXPECT_FALSE(client.Active());
 }
 
 TEST(CloseRequest, NobodyListeningRaisesNothing) {
-    if (!listenOn(kFirstPort) || !listenOn(kSecondPort))
-        GTEST_SKIP() << "ports 15961/15962 are in use; they must refuse for this case";
     TcpEnviaClient client;
-    EXPECT_NO_THROW(sendCloseRequest(client));
+    EXPECT_NO_THROW(sendCloseRequest(client, {refusingPortText(), refusingPortText()}));
     EXPECT_FALSE(client.Active());
     EXPECT_FALSE(client.Connected());
 }
@@ -82,6 +77,17 @@ TEST(CloseRequest, AnUnresolvableHostEndsTheRequestSilently) {
     client.RemoteHost = "no-such-host.invalid";
     EXPECT_NO_THROW(sendCloseRequest(client));
     EXPECT_FALSE(client.Active());
+}
+
+// The ports the business application listens on: 15961 and 15962.
+TEST(CloseRequest, ByDefaultGoesToTheBusinessApplicationsPorts) {
+    auto first = listenOn(15961);
+    auto second = listenOn(15962);
+    if (!first || !second) GTEST_SKIP() << "port 15961 or 15962 is in use on this machine";
+    TcpEnviaClient client;
+    sendCloseRequest(client);
+    EXPECT_EQ(receivedByListener(*first), "F\r\n");
+    EXPECT_EQ(receivedByListener(*second), "F\r\n");
 }
 
 }  // namespace

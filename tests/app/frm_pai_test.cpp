@@ -1,12 +1,11 @@
 #include "app/frm_pai.h"
 
 #include "platform/application.h"
-#include "platform/temp_drive.h"
 #include "settings/frm_config.h"
+#include "support/qt_application.h"
+#include "support/temp_drive.h"
 #include "transfer/data_web.h"
 #include "update/frm_atualiza_web.h"
-
-#include "app/qt_test_application.h"
 
 #include <gtest/gtest.h>
 

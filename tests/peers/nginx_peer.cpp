@@ -1,11 +1,27 @@
 #include "peers/nginx_peer.h"
 
+#include "platform/tcp_socket.h"
+
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 namespace trev::peers {
 namespace {
 
 constexpr const char* kNginx = "/usr/sbin/nginx";
+constexpr int kSettleTimeoutMs = 10000;
+constexpr auto kLogReadInterval = std::chrono::milliseconds(5);
+
+// Sends a request and reads the whole answer (HTTP/1.0: nginx closes after it).
+void requestOnce(const std::string& address, uint16_t port, const std::string& request) {
+    TcpSocket socket;
+    socket.connect(address, port, kSettleTimeoutMs);
+    socket.sendAll(request.data(), request.size());
+    char buffer[4096];
+    while (socket.receive(buffer, sizeof buffer, kSettleTimeoutMs) > 0) {
+    }
+}
 
 std::string configuration(const TempFolder& folder, const std::string& root, const std::string& address,
                           uint16_t port) {
@@ -57,6 +73,20 @@ std::string NginxPeer::url(const std::string& path) const {
 }
 
 std::string NginxPeer::accessLog() const { return readFile(folder_.file("access.log")); }
+std::string NginxPeer::settledAccessLog() const {
+    static int serial = 0;
+    const std::string target = "/settled-log-marker?" + std::to_string(++serial);
+    requestOnce(address_, port_, "GET " + target + " HTTP/1.0\r\n\r\n");
+    const std::string line = "\"GET " + target + " HTTP/1.0\"";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kSettleTimeoutMs);
+    for (;;) {
+        std::string log = accessLog();
+        if (log.find(line) != std::string::npos) return log;
+        if (std::chrono::steady_clock::now() >= deadline) throw std::runtime_error("nginx did not log " + target);
+        std::this_thread::sleep_for(kLogReadInterval);
+    }
+}
+
 std::string NginxPeer::errorLog() const { return readFile(folder_.file("error.log")); }
 
 }  // namespace trev::peers

@@ -22,6 +22,11 @@ public:
     // "http://<address>:<port>" + path
     std::string url(const std::string& path) const;
     std::string accessLog() const;
+    // The access log once every request answered before this call is in it: nginx
+    // logs a request only after answering it, so a marker request of its own is
+    // sent and its line awaited (bounded, sleeping between reads); the one worker
+    // logs in the order it answers.
+    std::string settledAccessLog() const;
     std::string errorLog() const;
 
 private:

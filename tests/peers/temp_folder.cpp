@@ -1,20 +1,36 @@
 #include "peers/temp_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 namespace trev::peers {
+namespace {
+
+// A random name, so folders of tests running at once never meet; the standard
+// library only, so the same code builds for Windows.
+std::string randomSuffix() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    std::ostringstream hex;
+    hex << std::hex << generator();
+    return hex.str();
+}
+
+}  // namespace
 
 TempFolder::TempFolder(const std::string& prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!::mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
-    path_ = buffer.data();
+    constexpr int kAttempts = 16;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::filesystem::path candidate = base / (prefix + "-" + randomSuffix());
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate.generic_string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder " + prefix + "-* in " + base.string());
 }
 
 TempFolder::~TempFolder() {

@@ -1,7 +1,7 @@
 #include "platform/codepage.h"
 #include "platform/launcher.h"
 
-#include "temp_drive.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 

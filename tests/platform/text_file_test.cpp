@@ -1,7 +1,7 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
 
-#include "temp_drive.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "settings/settings_files.h"
 
 #include "platform/errors.h"
-#include "platform/temp_drive.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/tcp_socket.h"
-#include "platform/temp_drive.h"
+#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "platform/errors.h"
 #include "ui/gauge.h"
 
-#include "app/qt_test_application.h"
+#include "support/qt_application.h"
 
 #include <gtest/gtest.h>
 

@@ -42,7 +42,7 @@ protected:
         return updates;
     }
     bool requestedOverHttp(const std::string& path) const {
-        return nginx_->accessLog().substr(logMark_).find("GET " + path) != std::string::npos;
+        return nginx_->settledAccessLog().substr(logMark_).find("GET " + path) != std::string::npos;
     }
     std::string local(const std::string& name) const { return peers::readFile(drive_->file(name)); }
 

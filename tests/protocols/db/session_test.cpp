@@ -5,6 +5,7 @@
 #include "protocols/db_connection.h"
 #include "protocols/db_statement.h"
 #include "protocols/db_transaction.h"
+#include "support/raised.h"
 
 #include <gtest/gtest.h>
 
@@ -51,15 +52,6 @@ protected:
 
 std::string SessionTest::folder_;
 
-std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
 TEST_F(SessionTest, CommitAndRollbackStatementsEndTheTransaction) {
     connection_.Open();
     run("CREATE TABLE T (A INTEGER)");
@@ -104,23 +96,23 @@ TEST_F(SessionTest, PreconditionsAreRefusedWithTheirMessages) {
     noTransaction.setTransaction(nullptr);
     noTransaction.addSQL("SELECT 1 FROM RDB$DATABASE");
 
-    EXPECT_EQ(messageOf([&] { transaction_.StartTransaction(); }), "Cannot perform operation -- DB is not open");
-    EXPECT_EQ(messageOf([&] { lonely.StartTransaction(); }), "No databases are listed in transaction component");
-    EXPECT_EQ(messageOf([&] { unassigned.ExecQuery(); }), "Database not assigned");
+    EXPECT_EQ(test::raisedMessage([&] { transaction_.StartTransaction(); }), "Cannot perform operation -- DB is not open");
+    EXPECT_EQ(test::raisedMessage([&] { lonely.StartTransaction(); }), "No databases are listed in transaction component");
+    EXPECT_EQ(test::raisedMessage([&] { unassigned.ExecQuery(); }), "Database not assigned");
     connection_.Open();
-    EXPECT_EQ(messageOf([&] { connection_.Open(); }), "Cannot perform operation -- DB is currently open");
-    EXPECT_EQ(messageOf([&] { noTransaction.ExecQuery(); }), "Transaction not assigned");
-    EXPECT_EQ(messageOf([&] { statement_.ExecQuery(); }), "Transaction is not active");
+    EXPECT_EQ(test::raisedMessage([&] { connection_.Open(); }), "Cannot perform operation -- DB is currently open");
+    EXPECT_EQ(test::raisedMessage([&] { noTransaction.ExecQuery(); }), "Transaction not assigned");
+    EXPECT_EQ(test::raisedMessage([&] { statement_.ExecQuery(); }), "Transaction is not active");
     transaction_.StartTransaction();
-    EXPECT_EQ(messageOf([&] { transaction_.StartTransaction(); }), "Transaction is active");
-    EXPECT_EQ(messageOf([&] { statement_.ExecQuery(); }), "Empty query");
-    EXPECT_EQ(messageOf([&] { run("SET TRANSACTION"); }), "Not permitted");
+    EXPECT_EQ(test::raisedMessage([&] { transaction_.StartTransaction(); }), "Transaction is active");
+    EXPECT_EQ(test::raisedMessage([&] { statement_.ExecQuery(); }), "Empty query");
+    EXPECT_EQ(test::raisedMessage([&] { run("SET TRANSACTION"); }), "Not permitted");
     EXPECT_FALSE(statement_.Prepared());
-    EXPECT_EQ(messageOf([&] { run("SELECT 1 FROM RDB$DATABASE WHERE 1 = ?"); }),
+    EXPECT_EQ(test::raisedMessage([&] { run("SELECT 1 FROM RDB$DATABASE WHERE 1 = ?"); }),
               "SQL Parse Error:\r\n\r\nParameter name expected");
 
     DbConnection unnamed;
-    EXPECT_EQ(messageOf([&] { unnamed.Open(); }), "Database name is missing");
+    EXPECT_EQ(test::raisedMessage([&] { unnamed.Open(); }), "Database name is missing");
 
     DbTransaction conflicting;
     conflicting.setDefaultDatabase(&connection_);
@@ -133,7 +125,7 @@ TEST_F(SessionTest, AnOpenCursorBlocksExecutionUntilClosed) {
     connection_.Open();
     run("SELECT RDB$RELATION_ID FROM RDB$DATABASE");
     EXPECT_TRUE(statement_.Open());
-    EXPECT_EQ(messageOf([&] { statement_.ExecQuery(); }), "Statement already open");
+    EXPECT_EQ(test::raisedMessage([&] { statement_.ExecQuery(); }), "Statement already open");
     statement_.Close();
     EXPECT_NO_THROW(statement_.ExecQuery());
 }

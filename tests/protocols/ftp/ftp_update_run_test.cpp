@@ -2,7 +2,7 @@
 // over FTP from pyftpdlib, executables still over HTTP from nginx.
 #include "peers/ftp_server.h"
 #include "transfer/data_web.h"
-#include "update_run_fixture.h"
+#include "update/run/update_run_fixture.h"
 
 #include <QLabel>
 

@@ -4,9 +4,10 @@
 #include "peers/ftp_server.h"
 #include "peers/temp_folder.h"
 #include "settings/frm_config.h"
+#include "support/qt_application.h"
+#include "support/web_test_support.h"
 #include "transfer/data_web.h"
 #include "update/frm_atualiza_web.h"
-#include "update/web/web_test_support.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,7 +27,7 @@ using webtest::utf8;
 class FtpWebUpdate : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        webtest::ensureQtApplication();
+        test::ensureApplication();
         root_ = new peers::TempFolder("ftp-web-server");
         std::filesystem::create_directories(root_->file("download"));
         server_ = new peers::FtpServerPeer(root_->path());

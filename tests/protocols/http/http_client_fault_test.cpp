@@ -5,6 +5,7 @@
 #include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
+#include "support/raised.h"
 #include "transfer/data_web.h"
 #include "work_recorder.h"
 
@@ -38,16 +39,6 @@ FaultStep answer(std::string bytes, Then then = Then::Stay) {
 
 std::string ok(const std::string& body, const std::string& headers = "") {
     return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
-
-// The message of what fn raises; "" when it returns.
-std::string failure(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
 }
 
 class HttpFaultTest : public testing::Test {
@@ -187,7 +178,7 @@ TEST_F(HttpFaultTest, BrokenServersRaiseTheirErrors) {
          "Socket Error # 10054\r\nConnection reset by peer."},
     };
     for (const auto& c : cases) server.addConnection({c.step});
-    for (const auto& c : cases) EXPECT_EQ(failure([&] { get("/x"); }), c.message) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(test::raisedMessage([&] { get("/x"); }), c.message) << c.name;
     EXPECT_EQ(server.connectionCount(), std::size(cases));
 }
 
@@ -196,7 +187,7 @@ TEST_F(HttpFaultTest, EarlyCloseKeepsTheBytesAndFails) {
     setDriveRoot(drive.path());
     std::string body(40000, 'b');
     server.addConnection({answer("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + body, Then::Close)});
-    EXPECT_EQ(failure([&] { web.HttpGetToFile(server.url("/setup.exe"), "C:\\setup.exe"); }),
+    EXPECT_EQ(test::raisedMessage([&] { web.HttpGetToFile(server.url("/setup.exe"), "C:\\setup.exe"); }),
               "Connection Closed Gracefully.");
     EXPECT_EQ(peers::readFile(drive.file("setup.exe")), body);
 }
@@ -208,11 +199,11 @@ TEST_F(HttpFaultTest, SilentServersEndInTimeouts) {
     server.addConnection({answer("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc")});
     server.addConnection({answer("HTTP/1.1 404 Not Found\r\nContent-Length: 10\r\n\r\n")});
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(failure([&] { get("/silent"); }), "Read Timeout");
+    EXPECT_EQ(test::raisedMessage([&] { get("/silent"); }), "Read Timeout");
     MemoryStream partial;
-    EXPECT_EQ(failure([&] { web.HTTP.Get(server.url("/stalls"), partial); }), "Read Timeout");
+    EXPECT_EQ(test::raisedMessage([&] { web.HTTP.Get(server.url("/stalls"), partial); }), "Read Timeout");
     EXPECT_EQ(partial.data(), "abc");
-    EXPECT_EQ(failure([&] { get("/error-body-stalls"); }), "Read Timeout");
+    EXPECT_EQ(test::raisedMessage([&] { get("/error-body-stalls"); }), "Read Timeout");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(server.connectionCount(), 3u);  // a connection left mid-response is never reused
 }
@@ -222,23 +213,23 @@ TEST_F(HttpFaultTest, ConnectFailures) {
     web.HTTP.ConnectTimeoutMs = 200;
     MemoryStream out;
     auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(failure([&] { web.HTTP.Get("http://127.0.0.1:" + std::to_string(stalled.port()) + "/x", out); }),
+    EXPECT_EQ(test::raisedMessage([&] { web.HTTP.Get("http://127.0.0.1:" + std::to_string(stalled.port()) + "/x", out); }),
               "Socket Error # 10060\r\nConnection timed out.");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     uint16_t closedPort = [] {
         FaultServer gone;
         return gone.port();
     }();
-    EXPECT_EQ(failure([&] { web.HTTP.Get("http://127.0.0.1:" + std::to_string(closedPort) + "/x", out); }),
+    EXPECT_EQ(test::raisedMessage([&] { web.HTTP.Get("http://127.0.0.1:" + std::to_string(closedPort) + "/x", out); }),
               "Socket Error # 10061\r\nConnection refused.");
-    EXPECT_EQ(failure([&] { web.HTTP.Get("http://no-such-host.invalid/x", out); }),
+    EXPECT_EQ(test::raisedMessage([&] { web.HTTP.Get("http://no-such-host.invalid/x", out); }),
               "Socket Error # 11001\r\nHost not found.");
 }
 
 TEST_F(HttpFaultTest, UnsupportedProtocols) {
     MemoryStream out;
-    EXPECT_EQ(failure([&] { web.HTTP.Get("https://127.0.0.1/x", out); }), "HTTPS is not supported");
-    EXPECT_EQ(failure([&] { web.HTTP.Get("gopher://127.0.0.1/x", out); }), "");
+    EXPECT_EQ(test::raisedMessage([&] { web.HTTP.Get("https://127.0.0.1/x", out); }), "HTTPS is not supported");
+    EXPECT_EQ(test::raisedMessage([&] { web.HTTP.Get("gopher://127.0.0.1/x", out); }), "");
     EXPECT_THROW(web.HTTP.Get("gopher://127.0.0.1/x", out), HttpProtocolError);
 }
 
@@ -256,7 +247,7 @@ TEST_F(HttpFaultTest, KeepAliveAndClose) {
     ASSERT_TRUE(server.waitForSteps(2, 1, 5000));
     EXPECT_EQ(get("/6"), "6");
     // A close that comes after the idle check fails the fetch; it is not retried.
-    EXPECT_EQ(failure([&] { get("/7"); }), "Connection Closed Gracefully.");
+    EXPECT_EQ(test::raisedMessage([&] { get("/7"); }), "Connection Closed Gracefully.");
     EXPECT_EQ(server.connectionCount(), 4u);
 }
 
@@ -301,7 +292,7 @@ TEST_F(HttpFaultTest, WorkEventsPerBodyKind) {
     server.addConnection(script);
     for (const auto& c : cases) {
         recorder.events.clear();
-        failure([&] { get("/x"); });
+        test::raisedMessage([&] { get("/x"); });
         EXPECT_EQ(recorder.events, c.events);
     }
     EXPECT_EQ(recorder.lastSender, &web.HTTP);

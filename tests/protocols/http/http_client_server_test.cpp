@@ -4,6 +4,7 @@
 #include "peers/tinyproxy_peer.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
+#include "support/raised.h"
 #include "transfer/data_web.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +52,7 @@ protected:
 
     // Fetches url into C:\TEMP\<name>; the message of the failure, "" on success.
     std::string fetch(const std::string& url, const std::string& name) {
-        try {
-            web_.HttpGetToFile(url, "C:\\TEMP\\" + name);
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
+        return test::raisedMessage([&] { web_.HttpGetToFile(url, "C:\\TEMP\\" + name); });
     }
     std::string fetched(const std::string& name) { return readFile(drive_.file("TEMP/" + name)); }
     void useProxy(const std::string& user, const std::string& password) {

@@ -4,7 +4,8 @@
 
 #include "app/frm_pai.h"
 #include "platform/application.h"
-#include "platform/temp_drive.h"
+#include "support/qt_application.h"
+#include "support/temp_drive.h"
 #include "transfer/data_web.h"
 #include "ui/controls.h"
 
@@ -32,11 +33,7 @@ const std::string ProxyFile = "VELOR/TREVALMONTE/CONFIG/Proxy.cfg";
 class ConfigScreen : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "config_screen_test";
-        static char* argv[] = {name, nullptr};
-        // Never destroyed: Qt's test input devices are torn down at exit after it.
-        if (!qApp) new QApplication(argc, argv);
+        test::ensureApplication();
         Application::setTitle("Atualizador Trevalmonte");
     }
 

@@ -1,5 +1,5 @@
 // The backups' names, retention and restore command, without a database.
-#include "platform/temp_drive.h"
+#include "support/temp_drive.h"
 #include "update/database_backup.h"
 
 #include <gtest/gtest.h>

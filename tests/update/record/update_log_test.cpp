@@ -1,7 +1,7 @@
 // The update log's lines, as bytes on disk.
 #include "platform/codepage.h"
 #include "platform/errors.h"
-#include "platform/temp_drive.h"
+#include "support/temp_drive.h"
 #include "transfer/update_server.h"
 #include "update/database_backup.h"
 #include "update/sql_script_split.h"

@@ -1,8 +1,9 @@
-#include "update_run_fixture.h"
+#include "update/run/update_run_fixture.h"
 
 #include "peers/firebird_embedded.h"
 #include "platform/launcher.h"
 #include "platform/paths.h"
+#include "support/qt_application.h"
 #include "transfer/data_web.h"
 
 #include <QLabel>
@@ -18,7 +19,7 @@ peers::TempFolder* UpdateRun::root_ = nullptr;
 peers::NginxPeer* UpdateRun::nginx_ = nullptr;
 
 void UpdateRun::SetUpTestSuite() {
-    webtest::ensureQtApplication();
+    test::ensureApplication();
     peers::FirebirdEmbedded::instance();
     root_ = new peers::TempFolder("run-server");
     nginx_ = new peers::NginxPeer(root_->path());
@@ -123,7 +124,7 @@ void UpdateRun::runUpdate() { screen_->BtnAtualizar->click(); }
 void UpdateRun::closeScreen() { screen_.reset(); }
 
 size_t UpdateRun::requestsFor(const std::string& text) const {
-    std::string log = nginx_->accessLog().substr(logMark_);
+    std::string log = nginx_->settledAccessLog().substr(logMark_);
     size_t count = 0;
     for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++count;
     return count;

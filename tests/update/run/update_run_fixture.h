@@ -4,8 +4,8 @@
 // drives it, and a launcher that records instead of starting.
 #include "peers/nginx_peer.h"
 #include "peers/temp_folder.h"
+#include "support/web_test_support.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "platform/paths.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
+#include "update/run/update_run_fixture.h"
 #include "update/web_update_database.h"
-#include "update_run_fixture.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "peers/temp_folder.h"
 #include "platform/application.h"
 #include "platform/errors.h"
+#include "support/qt_application.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
-#include "update/sql_script_runner.h"
 #include "update/ui_sql_runner.h"
 #include "update/web_update_database.h"
 
@@ -15,14 +15,7 @@ namespace {
 
 class SqlRunnerScreenTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (qApp) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_sql_runner_screen";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::ensureApplication(); }
 
     void SetUp() override {
         Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) {
@@ -60,19 +53,6 @@ TEST_F(SqlRunnerScreenTest, Barra2CountsTheLinesAndTheCursorComesBack) {
     RunSqlScript(database_, folder_.file("empty.sql"));
     EXPECT_EQ(FrmAguardeSQL->Barra2->MaxValue(), 0);
     EXPECT_EQ(FrmAguardeSQL->Barra2->Progress(), 0);
-}
-
-TEST_F(SqlRunnerScreenTest, TheObserverHearsOfTheScript) {
-    struct : ScriptObserver {
-        void statementDone(const ScriptStatement&, const StatementResult& result) override { failed += result.failed; }
-        void scriptDone(const ScriptCounts& counts) override { statements = counts.statements; }
-        int failed = 0;
-        int statements = -1;
-    } observer;
-    peers::writeFile(folder_.file("two.sql"), "CREATE TABLE T (A INTEGER);\r\nCOMMIT;\r\n");
-    RunSqlScript(database_, folder_.file("two.sql"), &observer);
-    EXPECT_EQ(observer.statements, 2);
-    EXPECT_EQ(observer.failed, 2);
 }
 
 }  // namespace

@@ -4,11 +4,11 @@
 #include "peers/nginx_peer.h"
 #include "platform/application.h"
 #include "platform/codepage.h"
-#include "platform/output_stream.h"
+#include "support/qt_application.h"
+#include "support/web_test_support.h"
 #include "transfer/data_web.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
@@ -18,10 +18,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
-#include <thread>
 
 namespace trev {
 namespace {
@@ -36,7 +34,7 @@ const std::string kVersions = "download/atualiza/versao/";
 class VersionCheck : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        webtest::ensureQtApplication();
+        test::ensureApplication();
         root_ = new peers::TempFolder("web-server");
         nginx_ = new peers::NginxPeer(root_->path());
         ftp_ = new peers::FtpServerPeer(root_->path());
@@ -92,45 +90,15 @@ protected:
         }
         return result;
     }
-    // Requests of earlier tests are logged before this one's marker.
-    void markLog() {
-        // Each marker is its own, so an earlier test's marker is never taken for it.
-        static int serial = 0;
-        serve("mark", "");
-        const std::string query = "/download/atualiza/mark?" + std::to_string(++serial);
-        const std::string marker = "GET " + query + " ";
-        size_t before = std::string::npos;
-        MemoryStream body;
-        DataWeb->HTTP.Get(nginx_->url(query), body);
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (std::chrono::steady_clock::now() < deadline) {
-            std::string log = nginx_->accessLog();
-            before = log.rfind(marker);
-            if (before != std::string::npos && log.find('\n', before) != std::string::npos) {
-                logMark_ = log.find('\n', before) + 1;
-                return;
-            }
-            std::this_thread::yield();
-        }
-        FAIL() << "nginx did not log the marker";
-    }
+    // Requests of earlier tests are logged before this mark.
+    void markLog() { logMark_ = nginx_->settledAccessLog().size(); }
 
-    // Requests of this test only. nginx logs a request after answering it, so
-    // a count is awaited (bounded); requests are logged in the order served.
-    size_t requests(const std::string& path, size_t awaited = 0) const {
-        auto count = [&] {
-            std::string log = nginx_->accessLog().substr(logMark_);
-            size_t n = 0;
-            for (size_t at = log.find("GET " + path + " "); at != std::string::npos; at = log.find("GET " + path + " ", at + 1))
-                ++n;
-            return n;
-        };
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        size_t n = count();
-        while (n < awaited && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::yield();
-            n = count();
-        }
+    // Requests of this test only, once nginx has logged every request answered.
+    size_t requests(const std::string& path) const {
+        const std::string log = nginx_->settledAccessLog().substr(logMark_);
+        const std::string request = "GET " + path + " ";
+        size_t n = 0;
+        for (size_t at = log.find(request); at != std::string::npos; at = log.find(request, at + 1)) ++n;
         return n;
     }
     void expectCheckingStateKept(TFrmAtualizaWeb& screen) {
@@ -199,7 +167,7 @@ TEST_F(VersionCheck, ListsTheVersionsAfterTheInstalledOneOnce) {
     EXPECT_TRUE(screen->Lbl_Aviso_12->isVisible());
     EXPECT_FALSE(screen->BtnAtualizar->isEnabled());
     EXPECT_FALSE(screen->Timer1->isActive());
-    EXPECT_EQ(requests("/download/atualiza/versao/6004/descricao.cfg", 1), 1u);
+    EXPECT_EQ(requests("/download/atualiza/versao/6004/descricao.cfg"), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/6001/dtversao.cfg"), 0u);
     EXPECT_TRUE(tree_.exists("TEMP/6003/dtversao.cfg"));
@@ -229,7 +197,7 @@ TEST_F(VersionCheck, EmbeddedByTheMainWindow) {
     TFrmAtualizaWeb* first = FrmAtualizaWeb;
     window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
     EXPECT_EQ(FrmAtualizaWeb, first);
-    EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg", 1), 1u);
+    EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg"), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 1u);
     delete FrmAtualizaWeb;
     FrmPai = nullptr;
@@ -296,7 +264,7 @@ TEST_F(VersionCheck, FailedFetchKeepsRowsAndTheCheckingState) {
     EXPECT_NE(messages_.texts[0].find("404"), std::string::npos) << messages_.texts[0];
     ASSERT_EQ(screen->ListVersao->topLevelItemCount(), 1);
     EXPECT_EQ(utf8(screen->ListVersao->topLevelItem(0)->text(0)), "6.0.0.2");
-    EXPECT_EQ(requests("/download/atualiza/versao/6003/descricao.cfg", 1), 1u);
+    EXPECT_EQ(requests("/download/atualiza/versao/6003/descricao.cfg"), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/6004/dtversao.cfg"), 0u);
     expectCheckingStateKept(*screen);
 
@@ -340,7 +308,7 @@ TEST_F(VersionCheck, RefusesAVersionNameLeadingOutOfTemp) {
     ASSERT_EQ(messages_.texts.size(), 1u);
     EXPECT_EQ(messages_.texts[0], "Nome inválido na linha 3 de versao.cfg: \"..\"");
     EXPECT_EQ(rows(screen->ListVersao).size(), 1u);
-    EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg", 1), 1u);
+    EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg"), 1u);
     EXPECT_EQ(nginx_->accessLog().find("/versao/../"), std::string::npos);
     EXPECT_EQ(requests("/download/atualiza/versao/6003/dtversao.cfg"), 0u);
     EXPECT_FALSE(tree_.exists("dtversao.cfg"));

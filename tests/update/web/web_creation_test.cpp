@@ -3,8 +3,9 @@
 #include "platform/application.h"
 #include "platform/codepage.h"
 #include "protocols/db_client_library.h"
+#include "support/qt_application.h"
+#include "support/web_test_support.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ TEST(ScreenCreation, FailsWhenTheClientLibraryCannotBeLoaded) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            webtest::ensureQtApplication();
+            test::ensureApplication();
             webtest::InstallTree tree;
             setClientLibraryName("libtrev-missing-client.so");
             webtest::CapturedMessages messages;

@@ -1,9 +1,10 @@
 // The help links: the page written and the help window shown and freed.
 #include "platform/codepage.h"
+#include "support/qt_application.h"
+#include "support/web_test_support.h"
 #include "ui/controls.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -51,7 +52,7 @@ struct Shown {
 
 class HelpLinks : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { webtest::ensureQtApplication(); }
+    static void SetUpTestSuite() { test::ensureApplication(); }
     void SetUp() override {
         screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
         screen_->Timer1->stop();

@@ -1,8 +1,9 @@
 // The update type selection, and the screen's show and close.
 #include "app/frm_pai.h"
+#include "support/qt_application.h"
+#include "support/web_test_support.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
-#include "web_test_support.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,7 +21,7 @@ enum class Action { Servidor, Terminal, Continuar };
 
 class Selection : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { webtest::ensureQtApplication(); }
+    static void SetUpTestSuite() { test::ensureApplication(); }
     void SetUp() override {
         screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
         screen_->Timer1->stop();

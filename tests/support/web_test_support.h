@@ -1,8 +1,8 @@
 #pragma once
-// What the web update screen's tests share: the Qt application, an install
-// tree on a fresh drive, captured error messages and bounded waits.
-#include "peers/temp_folder.h"
+// What the screen tests share: the host of screens shown alone, an install tree
+// on a fresh drive, captured error messages and bounded waits.
 #include "settings/screen_host.h"
+#include "support/temp_drive.h"
 
 #include <QColor>
 #include <QLabel>
@@ -12,8 +12,6 @@
 #include <vector>
 
 namespace trev::webtest {
-
-void ensureQtApplication();
 
 // The host of screens shown without a main window; tests set its letter and server.
 StandaloneHost& standaloneHost();
@@ -29,7 +27,7 @@ public:
     bool exists(const std::string& relative) const;
 
 private:
-    peers::TempFolder drive_{"web-drive"};
+    test::TempDrive drive_{"web-drive"};
 };
 
 // Messages the error display would show (UTF-8), while this object lives.

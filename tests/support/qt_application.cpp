@@ -1,12 +1,13 @@
-#pragma once
-// One application object for a whole test binary, never destroyed: Qt's test
-// input devices are torn down at exit after it.
+#include "support/qt_application.h"
+
 #include <QApplication>
 
 namespace trev::test {
 
-inline void ensureApplication() {
+void ensureApplication() {
     if (QApplication::instance()) return;
+    // Run by hand, a test binary still draws without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "trev_test";
     static char* argv[] = {name, nullptr};

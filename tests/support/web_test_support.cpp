@@ -1,4 +1,4 @@
-#include "web_test_support.h"
+#include "support/web_test_support.h"
 
 #include "platform/application.h"
 #include "platform/codepage.h"
@@ -11,14 +11,6 @@
 
 namespace trev::webtest {
 
-void ensureQtApplication() {
-    static int argc = 1;
-    static char name[] = "update_web_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qApp ? nullptr : new QApplication(argc, argv);
-    (void)app;
-}
-
 StandaloneHost& standaloneHost() {
     static StandaloneHost host('H', builtInUpdateServer());
     return host;
@@ -29,7 +21,6 @@ void setStandaloneSource(char protocolLetter, UpdateServer server) {
 }
 
 InstallTree::InstallTree(bool withTemp, bool withTxt) {
-    setDriveRoot(drive_.path());
     std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE"));
     if (withTemp) std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE/TEMP"));
     if (withTxt) std::filesystem::create_directories(drive_.file("VELOR/TREVALMONTE/TXT"));
