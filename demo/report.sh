@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What the unattended demo update left behind: tables and rows in the database,
-# the menu file, the master list of scripts and the downloaded files.
+# the menu file, the master list of scripts, the downloaded files and the log.
 set -uo pipefail
 demo=$1
 root="$demo/drive_c/Velor/TREVALMONTE"
@@ -21,5 +21,8 @@ cat "$root/TEMP/SQL/ListaMestre.txt" 2>/dev/null | tr -d '\r' || echo "(none)"
 echo
 echo "== Downloaded"
 (cd "$root" && find TEMP ADICIONAIS -type f | sort)
+echo
+echo "== TEMP/ATUALIZACAO.LOG"
+iconv -f WINDOWS-1252 -t UTF-8 "$root/TEMP/ATUALIZACAO.LOG" 2>/dev/null | tr -d '\r' || echo "(none)"
 echo
 echo "Pictures of each phase: $demo/pictures"
