@@ -29,6 +29,8 @@ constexpr int kClientHeight = 435;
 constexpr int kListWidth = 101;
 constexpr int kStatusHeight = 19;
 constexpr int kBodyHeight = kClientHeight - kStatusHeight;
+// The business application gets this long to close before the web screen opens.
+constexpr int kCloseRequestDelayMs = 800;
 
 QFont tahoma8(bool bold = false) { return pointFont("Tahoma", 8, bold); }
 
@@ -46,7 +48,7 @@ struct TFrmPai::Controls {
 };
 
 TFrmPai::TFrmPai(UpdateServer server, QWidget* parent)
-    : QWidget(parent), c_(new Controls), server_(std::move(server)) {
+    : QWidget(parent), c_(std::make_unique<Controls>()), server_(std::move(server)) {
     setObjectName("FrmPai");
     setWindowTitle(QStringLiteral("Atualizador Trevalmonte "));
     // A fixed dialog frame: close button only, no resizing.
@@ -61,7 +63,6 @@ TFrmPai::TFrmPai(UpdateServer server, QWidget* parent)
 }
 
 TFrmPai::~TFrmPai() {
-    delete c_;
     if (FrmPai == this) FrmPai = nullptr;
 }
 
@@ -105,7 +106,7 @@ void TFrmPai::buildControls() {
 
     c_->TmrFecha = new QTimer(this);
     c_->TmrFecha->setObjectName("TmrFecha");
-    c_->TmrFecha->setInterval(800);
+    c_->TmrFecha->setInterval(kCloseRequestDelayMs);
     connect(c_->TmrFecha, &QTimer::timeout, this, [this] { Application::guarded([this] { TmrFechaTimer(); }); });
 }
 

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <string>
 
 class QLabel;
@@ -49,7 +50,7 @@ private:
     void exitProgram();
 
     struct Controls;
-    Controls* c_;
+    std::unique_ptr<Controls> c_;
     UpdateServer server_;
     char protocolLetter_ = 'H';
     bool shown_ = false;

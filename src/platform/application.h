@@ -14,9 +14,9 @@ namespace trev {
 
 namespace Application {
 
-// Windows font names that fontconfig would map to wider faces get stand-ins of
-// their own proportions (Tahoma is a condensed sans). Call once after the
-// application object exists.
+// Windows fonts the system lacks (Tahoma, MS Sans Serif) are taken from Wine's
+// fonts, drawn to the same metrics, so captions fit where they fit on Windows.
+// Call once after the application object exists.
 void installFontStandIns();
 
 void setTitle(const std::string& title);

@@ -7,24 +7,24 @@ namespace trev {
 
 FileError fileErrorFromCode(int code) {
     switch (code) {
-        case 2: return FileError(code, "File not found");
-        case 3: return FileError(code, "Invalid filename");
-        case 4: return FileError(code, "Too many open files");
-        case 5: return FileError(code, "File access denied");
-        case 100: return FileError(code, "Read beyond end of file");
-        case 101: return FileError(code, "Disk full");
-        case 106: return FileError(code, "Invalid numeric input");
+        case ioError::fileNotFound: return FileError(code, "File not found");
+        case ioError::invalidFilename: return FileError(code, "Invalid filename");
+        case ioError::tooManyOpenFiles: return FileError(code, "Too many open files");
+        case ioError::accessDenied: return FileError(code, "File access denied");
+        case ioError::readBeyondEnd: return FileError(code, "Read beyond end of file");
+        case ioError::diskFull: return FileError(code, "Disk full");
+        case ioError::invalidNumericInput: return FileError(code, "Invalid numeric input");
         default: return FileError(code, "I/O error " + std::to_string(code));
     }
 }
 
 FileError fileErrorFromErrno(int err) {
     switch (err) {
-        case ENOENT: return fileErrorFromCode(2);
-        case ENOTDIR: return fileErrorFromCode(3);
-        case EMFILE: case ENFILE: return fileErrorFromCode(4);
-        case EACCES: case EPERM: case EISDIR: case EROFS: return fileErrorFromCode(5);
-        case ENOSPC: return fileErrorFromCode(101);
+        case ENOENT: return fileErrorFromCode(ioError::fileNotFound);
+        case ENOTDIR: return fileErrorFromCode(ioError::invalidFilename);
+        case EMFILE: case ENFILE: return fileErrorFromCode(ioError::tooManyOpenFiles);
+        case EACCES: case EPERM: case EISDIR: case EROFS: return fileErrorFromCode(ioError::accessDenied);
+        case ENOSPC: return fileErrorFromCode(ioError::diskFull);
         default: return fileErrorFromCode(err);
     }
 }

@@ -6,6 +6,20 @@
 
 namespace trev {
 
+// The runtime's input/output error numbers.
+namespace ioError {
+enum : int {
+    fileNotFound = 2,
+    invalidFilename = 3,  // a folder of the path is missing
+    tooManyOpenFiles = 4,
+    accessDenied = 5,
+    readBeyondEnd = 100,
+    diskFull = 101,
+    fileNotOpen = 103,
+    invalidNumericInput = 106,
+};
+}  // namespace ioError
+
 // errno of a failed open/read/write as the runtime's error: 2 "File not found",
 // 3 "Invalid filename" (a folder of the path is missing), 5 "File access denied",
 // 101 "Disk full", any other "I/O error %d".

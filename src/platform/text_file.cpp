@@ -22,7 +22,7 @@ bool parentFolderMissing(const std::string& nativeFile) {
 }
 
 FileError openError(const std::string& native, int err) {
-    if (err == ENOENT && parentFolderMissing(native)) return fileErrorFromCode(3);
+    if (err == ENOENT && parentFolderMissing(native)) return fileErrorFromCode(ioError::invalidFilename);
     return fileErrorFromErrno(err);
 }
 
@@ -52,7 +52,7 @@ bool parseInt32(const std::string& text, int32_t& value) {
 TextReader::TextReader(const std::string& windowsPath) {
     std::string native = nativePath(windowsPath);
     struct stat st {};
-    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(5);
+    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(ioError::accessDenied);
     file_ = std::fopen(native.c_str(), "rb");
     if (!file_) throw openError(native, errno);
 }
@@ -66,7 +66,7 @@ void TextReader::close() {
 
 int TextReader::peek() {
     if (pending_ == -2) {
-        if (!file_) throw fileErrorFromCode(103);
+        if (!file_) throw fileErrorFromCode(ioError::fileNotOpen);
         int c = std::fgetc(file_);
         if (c == EOF && std::ferror(file_)) throw fileErrorFromErrno(errno);
         pending_ = (c == EOF || c == kCtrlZ) ? -1 : c;
@@ -97,14 +97,14 @@ int32_t TextReader::readInteger() {
     std::string digits;
     while (peek() != -1 && peek() > ' ' && digits.size() < kMaxNumberLength) digits += static_cast<char>(next());
     int32_t value = 0;
-    if (!parseInt32(digits, value)) throw fileErrorFromCode(106);
+    if (!parseInt32(digits, value)) throw fileErrorFromCode(ioError::invalidNumericInput);
     return value;
 }
 
 TextWriter::TextWriter(const std::string& windowsPath, Mode mode) {
     std::string native = nativePath(windowsPath);
     struct stat st {};
-    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(5);
+    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(ioError::accessDenied);
     file_ = std::fopen(native.c_str(), mode == Mode::Append ? "ab" : "wb");
     if (!file_) throw openError(native, errno);
 }
@@ -114,7 +114,7 @@ TextWriter::~TextWriter() {
 }
 
 void TextWriter::write(const std::string& text) {
-    if (!file_) throw fileErrorFromCode(103);
+    if (!file_) throw fileErrorFromCode(ioError::fileNotOpen);
     if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) throw fileErrorFromErrno(errno);
 }
 

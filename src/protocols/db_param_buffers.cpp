@@ -6,41 +6,59 @@
 #include <ibase.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace trev {
 
 namespace {
 
-// Item numbers are the positions in these tables, from 1.
-constexpr std::array<std::string_view, 67> databaseItems = {
-    "cdd_pathname", "allocation", "journal", "page_size", "num_buffers", "buffer_length", "debug",
-    "garbage_collect", "verify", "sweep", "enable_journal", "disable_journal", "dbkey_scope",
-    "number_of_users", "trace", "no_garbage_collect", "damaged", "license", "sys_user_name",
-    "encrypt_key", "activate_shadow", "sweep_interval", "delete_shadow", "force_write", "begin_log",
-    "quit_log", "no_reserve", "user_name", "password", "password_enc", "sys_user_name_enc", "interp",
-    "online_dump", "old_file_size", "old_num_files", "old_file", "old_start_page", "old_start_seqno",
-    "old_start_file", "drop_walfile", "old_dump_id", "wal_backup_dir", "wal_chkptlen", "wal_numbufs",
-    "wal_bufsize", "wal_grp_cmt_wait", "lc_messages", "lc_ctype", "cache_manager", "shutdown", "online",
-    "shutdown_delay", "reserved", "overwrite", "sec_attach", "disable_wal", "connect_timeout",
-    "dummy_packet_interval", "gbak_attach", "sql_role_name", "set_page_buffers", "working_directory",
-    "sql_dialect", "set_db_readonly", "set_db_sql_dialect", "gfix_attach", "gstat_attach"};
+// The names a parameter line may give, each with its code in the client's header.
+struct ParamItem {
+    std::string_view name;
+    int code;
+};
 
-constexpr std::array<std::string_view, 20> transactionItems = {
-    "consistency", "concurrency", "shared", "protected", "exclusive", "wait", "nowait",
-    "read", "write", "lock_read", "lock_write", "verb_time", "commit_time", "ignore_limbo",
-    "read_committed", "autocommit", "rec_version", "no_rec_version", "restart_requests", "no_auto_undo"};
+#define TREV_DPB(name) ParamItem{#name, isc_dpb_##name}
+constexpr ParamItem databaseItems[] = {
+    TREV_DPB(cdd_pathname), TREV_DPB(allocation), TREV_DPB(journal), TREV_DPB(page_size), TREV_DPB(num_buffers),
+    TREV_DPB(buffer_length), TREV_DPB(debug), TREV_DPB(garbage_collect), TREV_DPB(verify), TREV_DPB(sweep),
+    TREV_DPB(enable_journal), TREV_DPB(disable_journal), TREV_DPB(dbkey_scope), TREV_DPB(number_of_users),
+    TREV_DPB(trace), TREV_DPB(no_garbage_collect), TREV_DPB(damaged), TREV_DPB(license),
+    TREV_DPB(sys_user_name), TREV_DPB(encrypt_key), TREV_DPB(activate_shadow), TREV_DPB(sweep_interval),
+    TREV_DPB(delete_shadow), TREV_DPB(force_write), TREV_DPB(begin_log), TREV_DPB(quit_log),
+    TREV_DPB(no_reserve), TREV_DPB(user_name), TREV_DPB(password), TREV_DPB(password_enc),
+    TREV_DPB(sys_user_name_enc), TREV_DPB(interp), TREV_DPB(online_dump), TREV_DPB(old_file_size),
+    TREV_DPB(old_num_files), TREV_DPB(old_file), TREV_DPB(old_start_page), TREV_DPB(old_start_seqno),
+    TREV_DPB(old_start_file), TREV_DPB(drop_walfile), TREV_DPB(old_dump_id), TREV_DPB(wal_backup_dir),
+    TREV_DPB(wal_chkptlen), TREV_DPB(wal_numbufs), TREV_DPB(wal_bufsize), TREV_DPB(wal_grp_cmt_wait),
+    TREV_DPB(lc_messages), TREV_DPB(lc_ctype), TREV_DPB(cache_manager), TREV_DPB(shutdown), TREV_DPB(online),
+    TREV_DPB(shutdown_delay), TREV_DPB(reserved), TREV_DPB(overwrite), TREV_DPB(sec_attach),
+    TREV_DPB(disable_wal), TREV_DPB(connect_timeout), TREV_DPB(dummy_packet_interval), TREV_DPB(gbak_attach),
+    TREV_DPB(sql_role_name), TREV_DPB(set_page_buffers), TREV_DPB(working_directory), TREV_DPB(sql_dialect),
+    TREV_DPB(set_db_readonly), TREV_DPB(set_db_sql_dialect), TREV_DPB(gfix_attach), TREV_DPB(gstat_attach),
+};
+#undef TREV_DPB
+
+#define TREV_TPB(name) ParamItem{#name, isc_tpb_##name}
+constexpr ParamItem transactionItems[] = {
+    TREV_TPB(consistency), TREV_TPB(concurrency), TREV_TPB(shared), TREV_TPB(protected), TREV_TPB(exclusive),
+    TREV_TPB(wait), TREV_TPB(nowait), TREV_TPB(read), TREV_TPB(write), TREV_TPB(lock_read),
+    TREV_TPB(lock_write), TREV_TPB(verb_time), TREV_TPB(commit_time), TREV_TPB(ignore_limbo),
+    TREV_TPB(read_committed), TREV_TPB(autocommit), TREV_TPB(rec_version), TREV_TPB(no_rec_version),
+    TREV_TPB(restart_requests), TREV_TPB(no_auto_undo),
+};
+#undef TREV_TPB
 
 enum class Encoding { Text, Dialect, Byte, Sweep, Integer, Flag, Unsupported };
 
-// The item number of a name; kind is "DPB" or "TPB".
+// The code of a name; kind is "DPB" or "TPB".
 template <size_t N>
-int knownItem(const std::array<std::string_view, N>& items, const std::string& name, const char* kind) {
-    auto found = std::find(items.begin(), items.end(), name);
-    if (found == items.end()) throw DatabaseError(std::string(kind) + " Constant (" + name + ") is unknown");
-    return static_cast<int>(found - items.begin()) + 1;
+int knownItem(const ParamItem (&items)[N], const std::string& name, const char* kind) {
+    auto found = std::find_if(std::begin(items), std::end(items), [&](const ParamItem& item) { return item.name == name; });
+    if (found == std::end(items)) throw DatabaseError(std::string(kind) + " Constant (" + name + ") is unknown");
+    return found->code;
 }
 
 Encoding databaseEncoding(const std::string& name) {
@@ -99,7 +117,8 @@ void appendDatabaseItem(std::string& buffer, int item, const ParamLine& param) {
         buffer += static_cast<char>(StrToInt(param.value));
         break;
     case Encoding::Sweep:
-        buffer += "\1\2";
+        buffer += '\1';
+        buffer += static_cast<char>(isc_dpb_records);
         break;
     case Encoding::Integer: {
         const auto value = static_cast<uint32_t>(StrToInt(param.value));
@@ -116,13 +135,16 @@ void appendDatabaseItem(std::string& buffer, int item, const ParamLine& param) {
 }
 
 bool transactionItemSupported(int item) {
-    return item != 12 && item != 13 && item != 16 && item != 19 && item != 20;
+    for (int unsupported : {isc_tpb_verb_time, isc_tpb_commit_time, isc_tpb_autocommit, isc_tpb_restart_requests,
+                            isc_tpb_no_auto_undo})
+        if (item == unsupported) return false;
+    return true;
 }
 
 }  // namespace
 
 std::string buildDatabaseParams(const std::vector<std::string>& params) {
-    std::string buffer(1, '\1');
+    std::string buffer(1, static_cast<char>(isc_dpb_version1));
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_dpb_");
         if (!param.name.empty()) appendDatabaseItem(buffer, knownItem(databaseItems, param.name, "DPB"), param);
@@ -132,7 +154,7 @@ std::string buildDatabaseParams(const std::vector<std::string>& params) {
 
 std::string buildTransactionParams(const std::vector<std::string>& params) {
     if (params.empty()) return {};
-    std::string buffer(1, '\3');
+    std::string buffer(1, static_cast<char>(isc_tpb_version3));
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_tpb_");
         if (param.name.empty()) continue;

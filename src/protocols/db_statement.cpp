@@ -13,17 +13,10 @@ namespace trev {
 
 namespace {
 
-// Statement types as the server reports them.
-enum StatementType {
-    select = 1,
-    getSegment = 6,
-    putSegment = 7,
-    execProcedure = 8,
-    startTransaction = 9,
-    selectForUpdate = 12,
-};
-
-bool returnsColumns(int type) { return type == select || type == execProcedure || type == selectForUpdate; }
+bool returnsColumns(int type) {
+    return type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_exec_procedure ||
+           type == isc_info_sql_stmt_select_for_upd;
+}
 
 std::string statementText(const std::vector<std::string>& lines) {
     std::string text;
@@ -121,7 +114,8 @@ void DbStatement::prepare() {
     try {
         allocateAndPrepare(scanned.text);
         readType();
-        if (type_ == getSegment || type_ == putSegment || type_ == startTransaction)
+        if (type_ == isc_info_sql_stmt_get_segment || type_ == isc_info_sql_stmt_put_segment ||
+            type_ == isc_info_sql_stmt_start_trans)
             throw DatabaseError("Not permitted");
         describe();
     } catch (...) {
@@ -161,12 +155,12 @@ void DbStatement::execute() {
     XSQLDA* input = parameterCount_ > 0 ? descriptors_->input.get() : nullptr;
     const auto dialect = static_cast<unsigned short>(database_->SQLDialect);
     switch (type_) {
-    case select:
+    case isc_info_sql_stmt_select:
         checkDbCall(dbClient().isc_dsql_execute2(dbStatus(), transaction_->handle(), &handle_, dialect, input,
                                                  nullptr));
         openCursor();
         break;
-    case execProcedure:
+    case isc_info_sql_stmt_exec_procedure:
         checkDbCall(dbClient().isc_dsql_execute2(dbStatus(), transaction_->handle(), &handle_, dialect, input,
                                                  descriptors_->output.get()));
         break;

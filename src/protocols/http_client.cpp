@@ -40,6 +40,7 @@ struct HttpClient::Impl {
     void storeCookies();
     void refuse();
     void finish();
+    void close();
     int waitLimit() const;
     bool throughProxy() const { return !owner.ProxyParams.ProxyServer().empty(); }
 
@@ -52,10 +53,18 @@ struct HttpClient::Impl {
     CookieStore cookies;
     std::string connectionHost;
     uint16_t connectionPort = 0;
-    // Between sending a request and the end of its response: the connection is
-    // not fit for another request if the call ends here.
-    bool midExchange = false;
+    enum class Link {
+        Closed,      // no connection
+        Idle,        // open, fit for the next request
+        Exchanging,  // a request sent, its response not read to the end: unfit for another
+    };
+    Link link = Link::Closed;
 };
+
+void HttpClient::Impl::close() {
+    connection.close();
+    link = Link::Closed;
+}
 
 int HttpClient::Impl::waitLimit() const {
     int readLimit = limitOrNone(owner.ReadTimeout);
@@ -72,7 +81,7 @@ void HttpClient::Impl::chooseConnection() {
         port = static_cast<uint16_t>(owner.ProxyParams.ProxyPort());
     }
     if (UpperCase(host) != UpperCase(connectionHost) || port != connectionPort) {
-        connection.close();
+        close();
         connectionHost = host;
         connectionPort = port;
     }
@@ -80,15 +89,18 @@ void HttpClient::Impl::chooseConnection() {
 }
 
 void HttpClient::Impl::connectIfNeeded() {
-    if (connection.isOpen()) {
+    if (link == Link::Idle) {
         // A kept-alive connection the server dropped while idle is replaced, not used.
         try {
-            if (connection.reader().pollForClose(1)) connection.close();
+            if (connection.reader().pollForClose(1)) close();
         } catch (const SocketError&) {
-            connection.close();
+            close();
         }
     }
-    if (!connection.isOpen()) connection.connect(connectionHost, connectionPort, limitOrNone(owner.ConnectTimeoutMs));
+    if (link == Link::Closed) {
+        connection.connect(connectionHost, connectionPort, limitOrNone(owner.ConnectTimeoutMs));
+        link = Link::Idle;
+    }
 }
 
 std::string HttpClient::Impl::requestHead() {
@@ -121,29 +133,28 @@ void HttpClient::Impl::refuse() {
     int limit = waitLimit();
     reader.readTimeoutMs = limit < 0 ? kErrorBodyWaitMs : std::min(limit, kErrorBodyWaitMs);
     std::string text = body.readErrorText(response);
-    midExchange = false;
+    if (link == Link::Exchanging) link = Link::Idle;
     throw HttpProtocolError(response.statusLine, response.statusCode, text);
 }
 
 void HttpClient::Impl::exchange(OutputStream& destination) {
-    midExchange = true;
+    link = Link::Exchanging;
     connection.reader().readTimeoutMs = waitLimit();
     connection.write(requestHead());
     response = readResponseHead(connection.reader());
-    if (response.closedDuringHead) connection.close();
+    if (response.closedDuringHead) close();
     storeCookies();
     if (!response.isSuccess() || response.isRedirect()) refuse();
     if (response.closedDuringHead) throw HttpProtocolError("Undefined situation", response.statusCode);
     if (response.statusCode != 204) body.readInto(response, destination);
-    midExchange = false;
+    link = Link::Idle;
 }
 
 // Keeps the connection only when the exchange ended cleanly and the server allows it.
 void HttpClient::Impl::finish() {
-    if (midExchange || !connection.connected() || saysClose(response, "Connection") ||
+    if (link == Link::Exchanging || !connection.connected() || saysClose(response, "Connection") ||
         saysClose(response, "Proxy-Connection"))
-        connection.close();
-    midExchange = false;
+        close();
 }
 
 void HttpClient::Impl::get(const std::string& url, OutputStream& destination) {

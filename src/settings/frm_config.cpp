@@ -103,7 +103,7 @@ void TFrmConfig::buildControls() {
     Label1->setPalette(red);
     Label6 = placeAutoSized(new QLabel(QStringLiteral("Tela 03"), Panel1), "Label6", 388, 4, Panel1->font());
 
-    GroupBox1 = placeSized(new QGroupBox(QString::fromUtf8("Protocolo de Comunicação"), Panel1), "GroupBox1", {44, 36, 349, 49});
+    GroupBox1 = placeSized(new TGroupBox(QString::fromUtf8("Protocolo de Comunicação"), Panel1), "GroupBox1", {44, 36, 349, 49});
     GroupBox1->setFont(tahomaBold13());
     RbFTP = placeAutoSized(new QRadioButton(QStringLiteral("FTP"), GroupBox1), "RbFTP", 70, 22, pixelFont("Tahoma", 15, true));
     RbHTTP = placeAutoSized(new QRadioButton(QStringLiteral("HTTP"), GroupBox1), "RbHTTP", 194, 22, pixelFont("Tahoma", 15, true));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFont>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QList>
 #include <QObject>
@@ -32,7 +33,29 @@ Cursor& currentCursor() {
 
 }  // namespace
 
-void installFontStandIns() { QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed")); }
+namespace {
+
+// Debian's fonts-wine: faces drawn to the metrics of the Windows fonts the screens name.
+constexpr const char* kWineFonts = "/usr/share/wine/fonts/";
+struct FontStandIn {
+    const char* family;
+    const char* wineFile;
+};
+constexpr FontStandIn kStandIns[] = {
+    {"Tahoma", "tahoma.ttf"}, {"Tahoma", "tahomabd.ttf"}, {"MS Sans Serif", "ms_sans_serif.ttf"}};
+
+bool hasFamily(const QString& family) { return QFontDatabase::families().contains(family, Qt::CaseInsensitive); }
+
+}  // namespace
+
+void installFontStandIns() {
+    for (const FontStandIn& standIn : kStandIns)
+        if (!hasFamily(QString::fromLatin1(standIn.family)))
+            QFontDatabase::addApplicationFont(QString::fromLatin1(kWineFonts) + QString::fromLatin1(standIn.wineFile));
+    // Without Wine's Tahoma either, a condensed sans keeps its proportions.
+    if (!hasFamily(QStringLiteral("Tahoma")))
+        QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"));
+}
 
 // The title stays out of QGuiApplication's display name, which Qt would append
 // to every window caption.

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,6 +26,30 @@ void TShape::paintEvent(QPaintEvent*) {
     } else {
         painter.drawRect(box);
     }
+}
+
+void TGroupBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    // An etched frame whose top line runs through the middle of the caption.
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -1, -1);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+    constexpr int kCaptionLeft = 8;
+    constexpr int kCaptionPadding = 2;
+    const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionPadding, metrics.height());
+    painter.fillRect(caption, palette().color(backgroundRole()));
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
+}
+
+void TIconPlaceDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != 0) return;
+    option->features |= QStyleOptionViewItem::HasDecoration;
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(parent())) option->decorationSize = view->iconSize();
 }
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,7 +1,10 @@
 #pragma once
-// Small controls the screens draw themselves: a shape and a clickable label.
+// Small controls the screens draw themselves: a shape, a clickable label, a
+// group box captioned on its frame line, and list rows that keep the icon's place.
 #include <QColor>
+#include <QGroupBox>
 #include <QLabel>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
 namespace trev {
@@ -34,6 +37,27 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A group box whose caption interrupts the frame's top line, as on Windows.
+class TGroupBox : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Rows of a list with small images keep the image's place, shown or not, so a
+// row does not change its height or move its text when it gets an icon.
+class TIconPlaceDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 }  // namespace trev

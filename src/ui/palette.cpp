@@ -19,6 +19,12 @@ void setFieldColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+void setButtonFace(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Button, colour);
+    widget->setPalette(palette);
+}
+
 void setTextColor(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);

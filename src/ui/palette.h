@@ -10,6 +10,8 @@ namespace trev {
 void setBackground(QWidget* widget, const QColor& colour);
 // Only the base of its text area: an edit field's own colour, its frame untouched.
 void setFieldColour(QWidget* widget, const QColor& colour);
+// The face of a button-like control (what the style paints behind a caption).
+void setButtonFace(QWidget* widget, const QColor& colour);
 // Text in the colour, whatever the kind of control.
 void setTextColor(QWidget* widget, const QColor& colour);
 

@@ -182,6 +182,7 @@ void TFrmAtualizaWeb::createVersionArea() {
     ListVersao->setFrameShape(QFrame::NoFrame);
     ListVersao->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListVersao->setIconSize(QSize(16, 16));
+    ListVersao->setItemDelegate(new TIconPlaceDelegate(ListVersao));
     setBackground(ListVersao, QColor(238, 238, 238));
     setTextColor(ListVersao, kBlue);
 }
@@ -237,7 +238,9 @@ void TFrmAtualizaWeb::createSelection() {
     for (QRadioButton* radio : {RadioButton1, RadioButton2}) {
         radio->resize(73, 17);
         radio->setFont(fontOf("MS Sans Serif", 10));
-        setBackground(radio, QColor(235, 235, 235));
+        // The frame's grey, also where the caption is drawn on the button colour.
+        setBackground(radio, Shape9->brushColor);
+        setButtonFace(radio, Shape9->brushColor);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "update/ui_sql_runner.h"
 
 #include "platform/application.h"
+#include "platform/codepage.h"
 #include "platform/paths.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
@@ -36,7 +37,7 @@ public:
 void RunSqlScript(WebUpdateDatabase& database, const std::string& windowsPath, ScriptObserver* observer) {
     if (!fileExists(windowsPath)) {
         Application::showMessage(Application::MessageKind::Information,
-                                 "O Arquivo informado n\xe3o exixte!");
+                                 utf8ToCp1252("O Arquivo informado não exixte!"));
         throw SilentAbort();
     }
     SqlWaitCursor cursor;
