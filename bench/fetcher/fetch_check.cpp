@@ -1,5 +1,6 @@
-// The version check as the web update screen runs it, driven the way its tests do.
+// The version check as the web update screen runs it from its timer.
 #include "fetcher.h"
+#include "settings/screen_host.h"
 #include "transfer/update_server.h"
 #include "update/frm_atualiza_web.h"
 
@@ -10,8 +11,8 @@
 namespace trev::fetcher {
 
 void versionCheck(char protocolLetter, const std::string& host, int httpPort, int ftpPort, int expectedRows) {
-    TFrmAtualizaWeb::setStandaloneSource(protocolLetter, UpdateServer{host, httpPort, ftpPort});
-    TFrmAtualizaWeb screen(nullptr);
+    StandaloneHost screenHost(protocolLetter, UpdateServer{host, httpPort, ftpPort});
+    TFrmAtualizaWeb screen(nullptr, screenHost);
     screen.show();
     screen.Timer1Timer();
     const int rows = screen.ListVersao->topLevelItemCount();
