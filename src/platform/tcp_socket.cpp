@@ -28,6 +28,21 @@ int pollOne(int fd, short events, int timeoutMs) {
     }
 }
 
+int remainingMs(std::chrono::steady_clock::time_point deadline) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+// One recv; -1 when a non-blocking one finds nothing yet. Failures raise.
+long receiveOnce(int fd, char* buffer, size_t size, int flags) {
+    for (;;) {
+        ssize_t n = ::recv(fd, buffer, size, flags);
+        if (n >= 0) return n;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return -1;
+        if (errno != EINTR) throw socketError(winsockFromErrno(errno));
+    }
+}
+
 sockaddr_in makeAddress(uint32_t address, uint16_t port) {
     sockaddr_in sa{};
     sa.sin_family = AF_INET;
@@ -212,14 +227,16 @@ bool TcpSocket::waitReadable(int timeoutMs) {
 
 long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
-    if (timeoutMs >= 0) {
-        int ready = pollOne(fd_, POLLIN, timeoutMs);
-        if (ready == 0) return -1;
-    }
-    for (;;) {
-        ssize_t n = ::recv(fd_, buffer, size, 0);
+    if (timeoutMs < 0) return receiveOnce(fd_, buffer, size, 0);
+    // While data is flowing it is already there: take it without a poll, and wait
+    // only when nothing has arrived, never past the time limit.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (int waitMs = timeoutMs;; waitMs = remainingMs(deadline)) {
+        long n = receiveOnce(fd_, buffer, size, MSG_DONTWAIT);
         if (n >= 0) return n;
-        if (errno != EINTR) throw socketError(winsockFromErrno(errno));
+        int ready = pollOne(fd_, POLLIN, waitMs);
+        if (ready == 0) return -1;
+        if (ready < 0) throw socketError(winsockFromErrno(errno));
     }
 }
 

@@ -5,8 +5,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 
 namespace trev {
 namespace {
@@ -55,6 +58,9 @@ TextReader::TextReader(const std::string& windowsPath) {
     if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(ioError::accessDenied);
     file_ = std::fopen(native.c_str(), "rb");
     if (!file_) throw openError(native, errno);
+    // The reader keeps its own buffer; a second one in the stream would only copy.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    buffer_ = std::make_unique_for_overwrite<char[]>(BufferSize);
 }
 
 TextReader::~TextReader() { close(); }
@@ -62,30 +68,60 @@ TextReader::~TextReader() { close(); }
 void TextReader::close() {
     if (file_) std::fclose(file_);
     file_ = nullptr;
+    start_ = end_ = 0;  // reading on raises "I/O error 103"
+}
+
+bool TextReader::fill() {
+    if (!file_) throw fileErrorFromCode(ioError::fileNotOpen);
+    if (ended_) return false;
+    start_ = 0;
+    end_ = std::fread(buffer_.get(), 1, BufferSize, file_);
+    if (end_ == 0 && std::ferror(file_)) throw fileErrorFromErrno(errno);
+    ended_ = end_ == 0;
+    return !ended_;
 }
 
 int TextReader::peek() {
-    if (pending_ == -2) {
-        if (!file_) throw fileErrorFromCode(ioError::fileNotOpen);
-        int c = std::fgetc(file_);
-        if (c == EOF && std::ferror(file_)) throw fileErrorFromErrno(errno);
-        pending_ = (c == EOF || c == kCtrlZ) ? -1 : c;
-    }
-    return pending_;
+    if (start_ == end_ && !fill()) return -1;
+    const auto c = static_cast<unsigned char>(buffer_[start_]);
+    if (c != kCtrlZ) return c;
+    // Nothing after a Ctrl-Z is ever read.
+    ended_ = true;
+    end_ = start_;
+    return -1;
 }
 
 int TextReader::next() {
     int c = peek();
-    if (c != -1) pending_ = -2;
+    if (c != -1) ++start_;
     return c;
 }
 
 bool TextReader::eof() { return peek() == -1; }
 
+bool TextReader::takeLinePart(std::string& line) {
+    const char* begin = buffer_.get() + start_;
+    const size_t available = end_ - start_;
+    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', available));
+    const size_t length = lf ? static_cast<size_t>(lf - begin) : available;
+    const char* ctrlZ = static_cast<const char*>(std::memchr(begin, kCtrlZ, length));
+    const size_t taken = ctrlZ ? static_cast<size_t>(ctrlZ - begin) : length;
+    // Every CR in a line goes: the one of CR LF and any lone one.
+    std::remove_copy(begin, begin + taken, std::back_inserter(line), '\r');
+    start_ += taken;
+    if (ctrlZ) {
+        peek();  // marks the end
+        return true;
+    }
+    if (!lf) return false;
+    ++start_;
+    return true;
+}
+
 std::string TextReader::readLine() {
     std::string line;
-    for (int c = next(); c != -1 && c != '\n'; c = next())
-        if (c != '\r') line += static_cast<char>(c);
+    while (peek() != -1 && !takeLinePart(line)) {
+    }
     return line;
 }
 

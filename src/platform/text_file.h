@@ -2,14 +2,19 @@
 // Text files of the system's code page, read and written as the Windows runtime does:
 // a line ends at CR LF or LF, a lone CR is dropped, Ctrl-Z ends the file; lines are
 // written with CR LF.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace trev {
 
 class TextReader {
 public:
+    // Bytes taken from the file at a time.
+    static constexpr size_t BufferSize = 65536;
+
     // Opens for reading; raises "File not found", "Invalid filename" (missing folder), ...
     explicit TextReader(const std::string& windowsPath);
     ~TextReader();
@@ -30,8 +35,16 @@ public:
 private:
     int peek();  // -1 at the end of the file (Ctrl-Z counts as the end)
     int next();
+    // Refills an exhausted buffer; false at the end of the file.
+    bool fill();
+    // Appends the buffered bytes up to the next line end (or Ctrl-Z); true when the line is complete.
+    bool takeLinePart(std::string& line);
+
     std::FILE* file_ = nullptr;
-    int pending_ = -2;  // one byte of look-ahead; -2 when none
+    std::unique_ptr<char[]> buffer_;
+    size_t start_ = 0;  // next unread byte
+    size_t end_ = 0;    // end of the bytes read
+    bool ended_ = false;  // end of the file or Ctrl-Z reached
 };
 
 class TextWriter {

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <vector>
 
 namespace trev {
 namespace {
@@ -52,26 +51,21 @@ void FtpDataChannel::accept(int timeoutMs) {
 void FtpDataChannel::readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs) {
     WorkTracker tracker(this);
     tracker.handlers = handlers;
-    std::vector<char> block(BlockSize);
-    size_t filled = 0;
+    BlockBuffer blocks;
     tracker.beginWork(WorkMode::Read, 0);
     try {
         for (;;) {
-            long n = data_.receive(block.data() + filled, block.size() - filled, idleTimeoutMs);
+            long n = data_.receive(blocks.space(), blocks.room(), idleTimeoutMs);
             if (n < 0) throw readTimeout();
             if (n == 0) break;
-            filled += static_cast<size_t>(n);
-            if (filled == block.size()) {
-                out.write(block.data(), filled);
-                filled = 0;
-                tracker.doWork(WorkMode::Read, static_cast<int64_t>(block.size()));
-            }
+            blocks.received(static_cast<size_t>(n));
+            blocks.handOn(blocks.wholeBlocks(), out, &tracker);
         }
         // The last, short block is taken after the server has closed: not reported.
-        out.write(block.data(), filled);
+        blocks.handOn(blocks.size(), out, nullptr);
     } catch (...) {
         // What arrived stays in the file, also when the transfer broke off.
-        finishAfterFailure(out, block.data(), filled, tracker);
+        finishAfterFailure(out, blocks.data(), blocks.size(), tracker);
         throw;
     }
     data_.close();

@@ -3,6 +3,7 @@
 // to us, we read until it closes. Its work events carry the channel as their sender.
 #include "platform/output_stream.h"
 #include "platform/tcp_socket.h"
+#include "protocols/block_buffer.h"
 #include "protocols/work_events.h"
 
 #include <cstdint>
@@ -13,7 +14,6 @@ namespace trev {
 class FtpDataChannel {
 public:
     static constexpr int Backlog = 15;
-    static constexpr size_t BlockSize = 32768;
 
     // Listens on localAddress, on a port the system chooses. Only a connection
     // from expectedPeer (the control connection's server) is ever taken.

@@ -51,23 +51,27 @@ void HttpBodyReader::cutShort() {
 }
 
 int64_t HttpBodyReader::copyBuffered(int64_t count, OutputStream& destination) {
-    size_t n = reader_.takeBuffered(block_.data(), static_cast<size_t>(std::min<int64_t>(count, BlockSize)));
-    if (n == 0) return 0;
-    destination.write(block_.data(), n);
-    work_.doWork(WorkMode::Read, static_cast<int64_t>(n));
+    blocks_.clear();
+    size_t n = reader_.takeBuffered(blocks_.space(), static_cast<size_t>(std::min<int64_t>(count, BlockSize)));
+    blocks_.received(n);
+    blocks_.handOn(n, destination, &work_);
     return static_cast<int64_t>(n);
 }
 
+// Never reads past count: on a kept-alive connection the next response follows.
 bool HttpBodyReader::copyBlocks(int64_t count, OutputStream& destination) {
+    blocks_.clear();
     while (count > 0) {
-        size_t wanted = static_cast<size_t>(std::min<int64_t>(count, BlockSize));
-        size_t got = reader_.readFull(block_.data(), wanted);
-        destination.write(block_.data(), got);
-        if (got > 0) work_.doWork(WorkMode::Read, static_cast<int64_t>(got));
-        if (got < wanted) return false;
+        size_t got = reader_.readSome(blocks_.space(), static_cast<size_t>(std::min<int64_t>(count, blocks_.room())));
+        if (got == 0) break;
+        blocks_.received(got);
         count -= static_cast<int64_t>(got);
+        // The last block of the count is complete when it is shorter.
+        blocks_.handOn(count == 0 ? blocks_.size() : blocks_.wholeBlocks(), destination, &work_);
     }
-    return true;
+    // The server closed early: what came is written and counted all the same.
+    blocks_.handOn(blocks_.size(), destination, &work_);
+    return count == 0;
 }
 
 void HttpBodyReader::readLength(int64_t length, OutputStream& destination) {
@@ -131,13 +135,13 @@ int64_t HttpBodyReader::readChunkSize() {
 void HttpBodyReader::readUntilClose(OutputStream& destination) {
     ReadCycle cycle(work_, 0);
     while (reader_.buffered() > 0) copyBuffered(BlockSize, destination);
-    for (;;) {
-        size_t got = reader_.readFull(block_.data(), BlockSize);
-        destination.write(block_.data(), got);
-        // The last, short fragment comes after the close and is not reported.
-        if (got < BlockSize) return;
-        work_.doWork(WorkMode::Read, static_cast<int64_t>(got));
+    blocks_.clear();
+    for (size_t got; (got = reader_.readSome(blocks_.space(), blocks_.room())) > 0;) {
+        blocks_.received(got);
+        blocks_.handOn(blocks_.wholeBlocks(), destination, &work_);
     }
+    // The last, short fragment comes after the close and is not reported.
+    blocks_.handOn(blocks_.size(), destination, nullptr);
 }
 
 }  // namespace trev

@@ -1,6 +1,7 @@
 #pragma once
 // The body of an HTTP response: by length, chunked, or until the server closes.
 #include "platform/output_stream.h"
+#include "protocols/block_buffer.h"
 #include "protocols/http_response.h"
 #include "protocols/line_reader.h"
 #include "protocols/work_events.h"
@@ -12,9 +13,9 @@ namespace trev {
 
 class HttpBodyReader {
 public:
-    static constexpr size_t BlockSize = LineReader::ReceiveSize;
+    static constexpr size_t BlockSize = BlockBuffer::BlockSize;
 
-    HttpBodyReader(LineReader& reader, WorkTracker& work) : reader_(reader), work_(work), block_(BlockSize) {}
+    HttpBodyReader(LineReader& reader, WorkTracker& work) : reader_(reader), work_(work) {}
 
     // Into the destination from its position. A body cut short by the server is
     // written as far as it came, then raises "Connection Closed Gracefully.".
@@ -40,7 +41,7 @@ private:
 
     LineReader& reader_;
     WorkTracker& work_;
-    std::vector<char> block_;
+    BlockBuffer blocks_;
     bool errorText_ = false;
 };
 

@@ -67,17 +67,10 @@ size_t LineReader::takeBuffered(char* out, size_t size) {
 }
 
 size_t LineReader::readSome(char* out, size_t size) {
-    if (buffered() == 0 && !fill()) return 0;
-    return takeBuffered(out, size);
-}
-
-size_t LineReader::readFull(char* out, size_t size) {
-    size_t got = takeBuffered(out, size);
-    while (got < size && !closed_) {
-        // Straight into the caller's memory: bodies are not copied twice.
-        got += static_cast<size_t>(receiveInto(out + got, std::min(size - got, ReceiveSize)));
-    }
-    return got;
+    if (buffered() > 0) return takeBuffered(out, size);
+    if (closed_) return 0;
+    // Straight into the caller's memory: bodies are not copied twice.
+    return static_cast<size_t>(receiveInto(out, size));
 }
 
 bool LineReader::pollForClose(int pollMs) {

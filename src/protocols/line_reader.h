@@ -26,7 +26,7 @@ Error maxLineLengthExceeded();
 class LineReader {
 public:
     static constexpr size_t DefaultMaxLineLength = 16384;
-    static constexpr size_t ReceiveSize = 32768;  // largest single receive
+    static constexpr size_t ReceiveSize = 32768;  // largest single receive for lines
 
     explicit LineReader(ByteSource& source) : source_(source) {}
 
@@ -41,11 +41,9 @@ public:
     // (an unterminated last fragment stays buffered).
     std::optional<std::string> readLineUnlessClosed();
 
-    // Up to size bytes: the buffered ones if any, otherwise one receive.
-    // 0 once the peer has closed and nothing is buffered.
+    // Up to size bytes: the buffered ones if any, otherwise one receive straight
+    // into out. 0 once the peer has closed and nothing is buffered.
     size_t readSome(char* out, size_t size);
-    // Fills out unless the peer closes first; returns the count obtained.
-    size_t readFull(char* out, size_t size);
     // Moves up to size buffered bytes into out without waiting.
     size_t takeBuffered(char* out, size_t size);
 

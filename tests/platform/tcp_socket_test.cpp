@@ -6,6 +6,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <netdb.h>
+#include <sys/socket.h>
 
 namespace trev {
 namespace {
@@ -74,6 +75,57 @@ TEST(TcpSocket, BytesTravelAndTheCloseIsSeen) {
     char buffer[16];
     for (long n; (n = server.receive(buffer, sizeof buffer, 5000)) > 0;) received.append(buffer, n);
     EXPECT_EQ(received, "abc");
+}
+
+// A receive with a time limit: what is there is taken at once, an empty socket
+// waits at most the limit, a reset is an error.
+TEST(TcpSocket, ReceiveWithATimeLimit) {
+    enum class Peer { Silent, SendsAbc, Closes, Resets };
+    struct Case {
+        const char* name;
+        Peer peer;
+        int timeoutMs;
+        long result;     // -2: raises 10054
+        std::string bytes;
+    } cases[] = {
+        {"nothing there, no wait", Peer::Silent, 0, -1, ""},
+        {"nothing within the limit", Peer::Silent, 20, -1, ""},
+        {"bytes waiting, no wait", Peer::SendsAbc, 0, 3, "abc"},
+        {"bytes waiting", Peer::SendsAbc, 5000, 3, "abc"},
+        {"peer closed", Peer::Closes, 5000, 0, ""},
+        {"peer reset", Peer::Resets, 5000, -2, ""},
+    };
+    for (const Case& c : cases) {
+        TcpSocket listener;
+        listener.listen(htonl(INADDR_LOOPBACK), 0, 1);
+        TcpSocket client;
+        client.connect("127.0.0.1", listener.localPort(), 5000);
+        TcpSocket server = listener.accept(5000);
+        ASSERT_TRUE(server.isOpen()) << c.name;
+        if (c.peer == Peer::SendsAbc) client.sendAll("abc", 3);
+        if (c.peer == Peer::Resets) {
+            linger abort{1, 0};
+            ::setsockopt(client.handle(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        }
+        if (c.peer == Peer::Closes || c.peer == Peer::Resets) client.close();
+        // What the peer did has arrived before a receive that does not wait.
+        if (c.peer != Peer::Silent) {
+            ASSERT_TRUE(server.waitReadable(5000)) << c.name;
+        }
+        char buffer[16];
+        if (c.result == -2) {
+            try {
+                server.receive(buffer, sizeof buffer, c.timeoutMs);
+                ADD_FAILURE() << c.name << ": no error";
+            } catch (const SocketError& e) {
+                EXPECT_EQ(e.code(), 10054) << c.name;
+            }
+            continue;
+        }
+        const long n = server.receive(buffer, sizeof buffer, c.timeoutMs);
+        EXPECT_EQ(n, c.result) << c.name;
+        EXPECT_EQ(std::string(buffer, n > 0 ? static_cast<size_t>(n) : 0), c.bytes) << c.name;
+    }
 }
 
 }  // namespace

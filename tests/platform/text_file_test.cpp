@@ -52,6 +52,45 @@ TEST(TextReader, VeryLongLinesAreReadWhole) {
     EXPECT_EQ(lines[1], "next");
 }
 
+// Where one block of the file ends and the next begins.
+TEST(TextReader, LinesAcrossBufferBoundaries) {
+    const size_t b = TextReader::BufferSize;
+    const std::string full(b, 'a'), short1(b - 1, 'a');
+    const LinesCase cases[] = {
+        {"CR LF split", short1 + "\r\nb", {short1, "b"}},
+        {"LF opens the next block", full + "\nb", {full, "b"}},
+        {"lone CR at the end of a block", short1 + "\rb\n", {short1 + "b"}},
+        {"Ctrl-Z opens the next block", full + "\x1A" "c\r\n", {full}},
+        {"Ctrl-Z closes a block", short1 + "\x1A" "more", {short1}},
+        {"file of exactly one block", short1 + "\n", {short1}},
+        {"line over three blocks", std::string(2 * b + 7, 'x') + "\r\nend", {std::string(2 * b + 7, 'x'), "end"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readAllLines(c.bytes), c.lines) << c.name;
+}
+
+TEST(TextReader, NumberAcrossABufferBoundary) {
+    test::TempDrive drive;
+    drive.put("T/file.txt", std::string(TextReader::BufferSize - 2, ' ') + "1234\r\nnext");
+    TextReader reader(kFile);
+    EXPECT_EQ(reader.readInteger(), 1234);
+    reader.skipLine();
+    EXPECT_EQ(reader.readLine(), "next");
+}
+
+TEST(TextReader, ReadingAClosedFileIsError103) {
+    test::TempDrive drive;
+    drive.put("T/file.txt", "a\r\nb\r\n");
+    TextReader reader(kFile);
+    EXPECT_EQ(reader.readLine(), "a");
+    reader.close();
+    try {
+        reader.readLine();
+        ADD_FAILURE() << "read after close";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), "I/O error 103");
+    }
+}
+
 TEST(TextReader, ReadingPastTheEndGivesEmptyLines) {
     test::TempDrive drive;
     drive.put("T/file.txt", "only");

@@ -54,6 +54,16 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"LengthInBlocks",
                  {std::string(kLengthHead) + "40000\r\n\r\n" + bytes(100), bytes(39900)},
                  bytes(40000), "B40000 W100 W32868 W40000 E", ""},
+        // One read may bring several blocks; each is still reported on its own.
+        BodyCase{"LengthInOneLargeRead",
+                 {std::string(kLengthHead) + "100000\r\n\r\n", bytes(100000)},
+                 bytes(100000), "B100000 W32768 W65536 W98304 W100000 E", ""},
+        BodyCase{"LengthPiecesAcrossBlocks",
+                 {std::string(kLengthHead) + "60000\r\n\r\n", bytes(20000), bytes(20000), bytes(20000)},
+                 bytes(60000), "B60000 W32768 W60000 E", ""},
+        BodyCase{"LengthNextResponseLeftAlone",
+                 {std::string(kLengthHead) + "40000\r\n\r\n", bytes(40000) + "HTTP/1.1 200 OK\r\n"},
+                 bytes(40000), "B40000 W32768 W40000 E", ""},
         BodyCase{"LengthExtraBytesLeftAlone", {std::string(kLengthHead) + "3\r\n\r\nabcdef"}, "abc", "B3 W3 E", ""},
         BodyCase{"ShortBodyKeepsWhatCameAndFails",
                  {std::string(kLengthHead) + "100000\r\n\r\n", bytes(40000)},
@@ -80,6 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"UntilCloseLastFragmentUnreported",
                  {"HTTP/1.0 200 OK\r\n\r\n" + bytes(10), bytes(32768), bytes(5000)},
                  bytes(37778), "B0 W10 W32778 E", ""},
+        BodyCase{"UntilCloseInOneLargeRead",
+                 {"HTTP/1.0 200 OK\r\n\r\n", bytes(70000)},
+                 bytes(70000), "B0 W32768 W65536 E", ""},
         BodyCase{"UntilCloseEmpty", {"HTTP/1.0 200 OK\r\n\r\n"}, "", "B0 E", ""}),
     [](const auto& info) { return info.param.name; });
 
