@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
         say("Started (maximised): " + qs(path));
     });
     awaitVersionCheck();
-    int result = RunUpdater(application, builtInUpdateServer());
+    int result = runUpdater(application, builtInUpdateServer());
     say(result == 0 ? "The updater ended; the database transaction is committed." : "The updater did not finish.");
     return result;
 }

@@ -159,7 +159,7 @@ const RegisterRender terminalState("atualiza_web_terminal_chosen", [] { return d
 
 QImage drawHelp(HelpPage page) {
     fs::create_directories(fs::path(driveRoot()) / "VELOR/TREVALMONTE/TEMP");
-    WriteHelpPage(page);
+    writeHelpPage(page);
     TFrmAjuda window(nullptr);
     window.WebBrowser1Navigate(kHelpFilePath);
     window.show();

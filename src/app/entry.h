@@ -8,6 +8,6 @@ class QApplication;
 
 namespace trev {
 
-int RunUpdater(QApplication& application, const UpdateServer& server);
+int runUpdater(QApplication& application, const UpdateServer& server);
 
 }  // namespace trev

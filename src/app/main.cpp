@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return trev::RunUpdater(application, trev::builtInUpdateServer());
+    return trev::runUpdater(application, trev::builtInUpdateServer());
 }

@@ -8,7 +8,7 @@
 
 namespace trev {
 
-int RunUpdater(QApplication& application, const UpdateServer& server) {
+int runUpdater(QApplication& application, const UpdateServer& server) {
     Application::installFontStandIns();
     Application::setTitle("Atualizador Trevalmonte");
     FrmPai = new TFrmPai(server);

@@ -12,7 +12,7 @@ template <class Change>
 void TGauge::changeRange(Change change) {
     const GaugeRange before = range_;
     change(range_);
-    if (before.minValue() != MinValue() || before.maxValue() != MaxValue() || before.percentDone() != PercentDone())
+    if (before.minValue() != minValue() || before.maxValue() != maxValue() || before.percentDone() != percentDone())
         repaint();
 }
 
@@ -38,12 +38,12 @@ void TGauge::setBackColor(const QColor& color) {
     repaint();
 }
 
-QString TGauge::text() const { return QString::asprintf("%d%%", PercentDone()); }
+QString TGauge::text() const { return QString::asprintf("%d%%", percentDone()); }
 
 void TGauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QRect whole = rect();
-    QRect filled(0, 0, width() * PercentDone() / 100, height());
+    QRect filled(0, 0, width() * percentDone() / 100, height());
     painter.fillRect(whole, backColor_);
     painter.fillRect(filled, foreColor_);
     // Over the filled part the text takes the back colour, so it stays readable

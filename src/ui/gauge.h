@@ -13,18 +13,18 @@ class TGauge : public QWidget {
 public:
     explicit TGauge(QWidget* parent = nullptr);
 
-    int64_t MinValue() const { return range_.minValue(); }
-    int64_t MaxValue() const { return range_.maxValue(); }
-    int64_t Progress() const { return range_.progress(); }
-    int PercentDone() const { return range_.percentDone(); }
+    int64_t minValue() const { return range_.minValue(); }
+    int64_t maxValue() const { return range_.maxValue(); }
+    int64_t progress() const { return range_.progress(); }
+    int percentDone() const { return range_.percentDone(); }
     // Each setter raises "Value must be between %d and %d" for an impossible range;
     // the gauge is repainted at once when its range or its percentage changes.
     void setMinValue(int64_t value);
     void setMaxValue(int64_t value);
     void setProgress(int64_t value);
 
-    QColor ForeColor() const { return foreColor_; }
-    QColor BackColor() const { return backColor_; }
+    QColor foreColor() const { return foreColor_; }
+    QColor backColor() const { return backColor_; }
     void setForeColor(const QColor& color);
     void setBackColor(const QColor& color);
 

@@ -53,7 +53,7 @@ void greenTick(QPainter& p) {
 
 }  // namespace
 
-QList<QIcon> UpdateIcons() { return {paintIcon(curvedArrow), paintIcon(greenPlay), paintIcon(redCross)}; }
+QList<QIcon> updateIcons() { return {paintIcon(curvedArrow), paintIcon(greenPlay), paintIcon(redCross)}; }
 
 QIcon okGlyph() { return paintIcon(greenTick); }
 

@@ -7,7 +7,7 @@ namespace trev {
 
 // The web update screen's list icons: 0 a blue curved arrow (in progress),
 // 1 a green circle with a white triangle (done), 2 a red cross (failed).
-QList<QIcon> UpdateIcons();
+QList<QIcon> updateIcons();
 
 // The glyphs of the configuration screen's buttons.
 QIcon okGlyph();      // a green tick

@@ -6,7 +6,7 @@
 
 namespace trev {
 
-AddOnEntry ParseAddOnLine(const std::string& line) {
+AddOnEntry parseAddOnLine(const std::string& line) {
     AddOnEntry entry;
     entry.exeName = Trim(Columns(line, 1, 30));
     entry.name = Trim(Columns(line, 31, 60));
@@ -15,22 +15,22 @@ AddOnEntry ParseAddOnLine(const std::string& line) {
     return entry;
 }
 
-std::vector<AddOnEntry> ReadAddOnCatalogue(const std::string& windowsPath) {
+std::vector<AddOnEntry> readAddOnCatalogue(const std::string& windowsPath) {
     std::vector<AddOnEntry> entries;
     TextReader reader(windowsPath);
-    while (!reader.eof()) entries.push_back(ParseAddOnLine(reader.readLine()));
+    while (!reader.eof()) entries.push_back(parseAddOnLine(reader.readLine()));
     return entries;
 }
 
-VersionDescription ParseVersionDescription(const std::string& firstLine) {
+VersionDescription parseVersionDescription(const std::string& firstLine) {
     return {Trim(Columns(firstLine, 1, 10)), Columns(firstLine, 11, 70)};
 }
 
-std::string ReadInstalledVersion(const std::string& windowsPath) {
+std::string readInstalledVersion(const std::string& windowsPath) {
     return StripVersionPunctuation(readFirstLine(windowsPath));
 }
 
-bool VersionListContains(const std::string& windowsPath, const std::string& installed) {
+bool versionListContains(const std::string& windowsPath, const std::string& installed) {
     TextReader reader(windowsPath);
     while (!reader.eof())
         if (reader.readLine() == installed) return true;

@@ -14,9 +14,9 @@ struct AddOnEntry {
     std::string exeName;      // columns 1-30
 };
 
-AddOnEntry ParseAddOnLine(const std::string& line);
+AddOnEntry parseAddOnLine(const std::string& line);
 // Every line, an empty one included, is one entry.
-std::vector<AddOnEntry> ReadAddOnCatalogue(const std::string& windowsPath);
+std::vector<AddOnEntry> readAddOnCatalogue(const std::string& windowsPath);
 
 // The first line of a version's description file.
 struct VersionDescription {
@@ -24,13 +24,13 @@ struct VersionDescription {
     std::string description;  // columns 11-70, as read
 };
 
-VersionDescription ParseVersionDescription(const std::string& firstLine);
+VersionDescription parseVersionDescription(const std::string& firstLine);
 
 // The installed version without punctuation, from the first line of the file.
-std::string ReadInstalledVersion(const std::string& windowsPath);
+std::string readInstalledVersion(const std::string& windowsPath);
 
 // Whether a line of the version list equals the installed version exactly.
-bool VersionListContains(const std::string& windowsPath, const std::string& installed);
+bool versionListContains(const std::string& windowsPath, const std::string& installed);
 
 // Which lines of the version list are offered, fed line by line in file order:
 // every line after the first one equal to the installed version, or every line

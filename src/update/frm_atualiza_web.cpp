@@ -121,7 +121,7 @@ TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent, ScreenHost& host)
     setFixedSize(456, 426);
     setFont(fontOf("Tahoma", 8));
     setBackground(this, Qt::white);
-    ImageList1 = UpdateIcons();
+    ImageList1 = updateIcons();
     createControls();
     connectHandlers();
     Timer1->start();

@@ -77,7 +77,7 @@ void TFrmAtualizaWeb::Label8Click() {
 }
 
 void TFrmAtualizaWeb::showHelp(HelpPage page) {
-    WriteHelpPage(page);
+    writeHelpPage(page);
     FrmAjuda = new TFrmAjuda(nullptr);
     FrmAjuda->WebBrowser1Navigate(kHelpFilePath);
     FrmAjuda->exec();

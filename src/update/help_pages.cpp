@@ -52,7 +52,7 @@ void append(std::vector<std::string>& lines, const std::vector<const char*>& utf
 
 }  // namespace
 
-std::vector<std::string> HelpPageLines(HelpPage page) {
+std::vector<std::string> helpPageLines(HelpPage page) {
     std::vector<std::string> lines;
     append(lines, kHead);
     append(lines, page == HelpPage::Versions ? kVersionsBody : kAddOnsBody);
@@ -60,9 +60,9 @@ std::vector<std::string> HelpPageLines(HelpPage page) {
     return lines;
 }
 
-void WriteHelpPage(HelpPage page) {
+void writeHelpPage(HelpPage page) {
     TextWriter writer(kHelpFilePath);
-    for (const std::string& line : HelpPageLines(page)) writer.writeLine(line);
+    for (const std::string& line : helpPageLines(page)) writer.writeLine(line);
     writer.close();
 }
 

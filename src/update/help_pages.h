@@ -10,9 +10,9 @@ extern const char* const kHelpFilePath;
 enum class HelpPage { Versions, AddOns };
 
 // The page's lines, Windows-1252.
-std::vector<std::string> HelpPageLines(HelpPage page);
+std::vector<std::string> helpPageLines(HelpPage page);
 
 // Creates the help file anew with the page's lines, each ended by CR LF.
-void WriteHelpPage(HelpPage page);
+void writeHelpPage(HelpPage page);
 
 }  // namespace trev

@@ -18,15 +18,15 @@ std::string printable(const std::string& name) {
 
 }  // namespace
 
-bool IsSafeFileName(const std::string& name) {
+bool isSafeFileName(const std::string& name) {
     if (name == "." || name == "..") return false;
     for (char c : name)
         if (isUnsafeCharacter(static_cast<unsigned char>(c))) return false;
     return true;
 }
 
-void RequireSafeFileName(const std::string& name, const std::string& listName, int lineNumber) {
-    if (IsSafeFileName(name)) return;
+void requireSafeFileName(const std::string& name, const std::string& listName, int lineNumber) {
+    if (isSafeFileName(name)) return;
     throw Error(utf8ToCp1252("Nome inválido na linha ") + std::to_string(lineNumber) + " de " + listName +
                 ": \"" + printable(name) + "\"");
 }

@@ -6,9 +6,9 @@
 namespace trev {
 
 // False for ".", "..", and for a name holding "\", "/", ":" or a control character.
-bool IsSafeFileName(const std::string& name);
+bool isSafeFileName(const std::string& name);
 
 // Raises an Error naming the file and the line when the name is not safe.
-void RequireSafeFileName(const std::string& name, const std::string& listName, int lineNumber);
+void requireSafeFileName(const std::string& name, const std::string& listName, int lineNumber);
 
 }  // namespace trev

@@ -21,7 +21,7 @@ public:
         FrmAguardeSQL->Barra2->setMaxValue(lineCount);
     }
     void lineDone() override {
-        if (FrmAguardeSQL) FrmAguardeSQL->Barra2->setProgress(FrmAguardeSQL->Barra2->Progress() + 1);
+        if (FrmAguardeSQL) FrmAguardeSQL->Barra2->setProgress(FrmAguardeSQL->Barra2->progress() + 1);
     }
 };
 

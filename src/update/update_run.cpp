@@ -81,11 +81,11 @@ void UpdateRun::downloadScripts() {
 void UpdateRun::downloadVersionScripts(size_t row, const std::string& caption) {
     view_.setVersionIcon(row, RowIcon::Arrow);
     view_.letEventsRun();
-    const std::string folder = VersionFolder(caption);
-    RequireSafeFileName(folder, "ListVersao", static_cast<int>(row) + 1);
+    const std::string folder = versionFolder(caption);
+    requireSafeFileName(folder, "ListVersao", static_cast<int>(row) + 1);
     const std::string remoteFolder = paths::kRemoteVersions + folder + "/";
     source_.fetch(remoteFolder + "lista.txt", paths::kScriptList);
-    for (const std::string& name : ReadNameList(paths::kScriptList, "lista.txt " + folder)) {
+    for (const std::string& name : readNameList(paths::kScriptList, "lista.txt " + folder)) {
         deleteFile(paths::kSqlFolder + name);
         view_.setAction("Realizando Download: " + folder + " - " + name);
         view_.letEventsRun();
@@ -99,7 +99,7 @@ void UpdateRun::downloadVersionScripts(size_t row, const std::string& caption) {
 void UpdateRun::downloadAddOns() {
     createFolder(paths::kAddOnFolder);
     for (const AddOnChoice& addOn : view_.tickedAddOns()) {
-        RequireSafeFileName(addOn.fileName, "descricao.cfg", addOn.number);
+        requireSafeFileName(addOn.fileName, "descricao.cfg", addOn.number);
         source_.fetch(paths::kRemoteAddOns + addOn.fileName, paths::kAddOnFolder + addOn.fileName);
     }
 }
@@ -108,13 +108,13 @@ void UpdateRun::downloadAddOns() {
 void UpdateRun::downloadExecutables() {
     source_.fetchOverHttp(paths::kRemoteExecutables + "lista.txt", paths::kExecutableList);
     launchList_.clear();
-    for (const std::string& name : ReadNameList(paths::kExecutableList, "lista.txt exe")) {
+    for (const std::string& name : readNameList(paths::kExecutableList, "lista.txt exe")) {
         deleteFile(paths::kTemp + name);
         view_.setAction(utf8ToCp1252("Realizando Download do executável..."));
         view_.letEventsRun();
         source_.fetchOverHttp(paths::kRemoteExecutables + name, paths::kTemp + name);
         view_.addWorkRow({"EXE", "TODAS", name});
-        if (IsLaunchable(name)) launchList_.push_back(name);
+        if (isLaunchable(name)) launchList_.push_back(name);
     }
 }
 

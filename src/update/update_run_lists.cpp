@@ -8,21 +8,21 @@
 
 namespace trev {
 
-std::string VersionFolder(const std::string& caption) { return StripVersionPunctuation(Trim(caption)); }
+std::string versionFolder(const std::string& caption) { return StripVersionPunctuation(Trim(caption)); }
 
-bool IsLaunchable(const std::string& name) {
+bool isLaunchable(const std::string& name) {
     return name.size() >= 3 && UpperCase(name.substr(name.size() - 3)) == "EXE" && name[0] != '_';
 }
 
 // The whole list is read before any of its files is fetched: a fetched file may
 // carry the list's own name and replace it.
-std::vector<std::string> ReadNameList(const std::string& windowsPath, const std::string& listName) {
+std::vector<std::string> readNameList(const std::string& windowsPath, const std::string& listName) {
     std::vector<std::string> names;
     if (!fileExists(windowsPath)) return names;
     TextReader reader(windowsPath);
     for (int lineNumber = 1; !reader.eof(); ++lineNumber) {
         names.push_back(reader.readLine());
-        RequireSafeFileName(names.back(), listName, lineNumber);
+        requireSafeFileName(names.back(), listName, lineNumber);
     }
     return names;
 }

@@ -13,7 +13,7 @@ namespace {
 // For the log only: what the check itself reads later decides how it goes.
 std::string installedVersionIfReadable() {
     try {
-        return fileExists(paths::kInstalledVersion) ? ReadInstalledVersion(paths::kInstalledVersion) : "";
+        return fileExists(paths::kInstalledVersion) ? readInstalledVersion(paths::kInstalledVersion) : "";
     } catch (const Error&) {
         return "";
     }
@@ -40,8 +40,8 @@ void VersionCheck::steps() {
     fetchCatalogues();
     view_.clearVersions();
     fillAddOns();
-    const std::string installed = ReadInstalledVersion(paths::kInstalledVersion);
-    listVersions(installed, VersionListContains(paths::kVersionList, installed));
+    const std::string installed = readInstalledVersion(paths::kInstalledVersion);
+    listVersions(installed, versionListContains(paths::kVersionList, installed));
     log_.versionsOffered(offered_);
     view_.setAction("");
     view_.letEventsRun();
@@ -55,7 +55,7 @@ void VersionCheck::fetchCatalogues() {
 }
 
 void VersionCheck::fillAddOns() {
-    std::vector<AddOnEntry> entries = ReadAddOnCatalogue(paths::kAddOnCatalogue);
+    std::vector<AddOnEntry> entries = readAddOnCatalogue(paths::kAddOnCatalogue);
     view_.clearAddOns();
     for (const AddOnEntry& entry : entries) view_.addAddOn(entry);
 }
@@ -67,7 +67,7 @@ void VersionCheck::listVersions(const std::string& installed, bool installedIsLi
         std::string version = reader.readLine();
         if (!listing.offer(version)) continue;
         // The identifier becomes a local folder and a server path.
-        RequireSafeFileName(version, "versao.cfg", lineNumber);
+        requireSafeFileName(version, "versao.cfg", lineNumber);
         addVersionRow(version);
     }
 }
@@ -79,7 +79,7 @@ void VersionCheck::addVersionRow(const std::string& version) {
     source_.fetch(remoteFolder + "dtversao.cfg", localFolder + "dtversao.cfg");
     const std::string date = readFirstLine(localFolder + "dtversao.cfg");
     source_.fetch(remoteFolder + "descricao.cfg", localFolder + "descricao.cfg");
-    const VersionDescription text = ParseVersionDescription(readFirstLine(localFolder + "descricao.cfg"));
+    const VersionDescription text = parseVersionDescription(readFirstLine(localFolder + "descricao.cfg"));
     view_.addVersion(text.label, date, text.description);
     offered_.push_back(version);
 }

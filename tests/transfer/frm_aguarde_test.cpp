@@ -33,8 +33,8 @@ TEST_F(FrmAguardeTest, StartsWithItsDesignValues) {
     EXPECT_EQ(text("LblTotal"), "000.000.000");
     EXPECT_EQ(window.Barra()->geometry(), QRect(67, 20, 354, 13));
     EXPECT_EQ(window.Barra()->text(), "0%");
-    EXPECT_EQ(window.Barra()->ForeColor(), QColor(255, 150, 100));
-    EXPECT_EQ(window.Barra()->BackColor(), QColor(247, 247, 247));
+    EXPECT_EQ(window.Barra()->foreColor(), QColor(255, 150, 100));
+    EXPECT_EQ(window.Barra()->backColor(), QColor(247, 247, 247));
     EXPECT_EQ(dataWeb.progressDisplay(), &window);
 }
 
@@ -50,7 +50,7 @@ TEST_F(FrmAguardeTest, WorkEventsUpdateCountsAndBar) {
 
     // A smaller second file: the old count is clamped to its maximum until it reports.
     dataWeb.HTTPWorkBegin(&dataWeb.HTTP, WorkMode::Read, 1000);
-    EXPECT_EQ(window.Barra()->Progress(), 1000);
+    EXPECT_EQ(window.Barra()->progress(), 1000);
     EXPECT_EQ(window.Barra()->text(), "100%");
     dataWeb.HTTPWork(&dataWeb.HTTP, WorkMode::Read, 999);
     EXPECT_EQ(text("LblRec"), "0.999");

@@ -22,14 +22,14 @@ TEST_F(Controls, ListRowsKeepTheirHeightAndTextPlaceWhenTheyGetAnIcon) {
     list.resize(300, 200);
     auto* bare = new QTreeWidgetItem(&list, QStringList{"6.0.0.2", "10/03/2014"});
     auto* marked = new QTreeWidgetItem(&list, QStringList{"6.0.0.3", "11/03/2014"});
-    marked->setIcon(0, UpdateIcons().value(1));
+    marked->setIcon(0, updateIcons().value(1));
     list.show();
     const QRect bareRow = list.visualItemRect(bare);
     const QRect markedRow = list.visualItemRect(marked);
     EXPECT_EQ(bareRow.height(), markedRow.height());
     EXPECT_GE(bareRow.height(), list.iconSize().height());
     // The first row gets its icon later: nothing below it moves.
-    bare->setIcon(0, UpdateIcons().value(0));
+    bare->setIcon(0, updateIcons().value(0));
     EXPECT_EQ(list.visualItemRect(marked), markedRow);
 }
 

@@ -34,7 +34,7 @@ TEST(AddOnCatalogue, ColumnsOfLinesOfEveryLength) {
     };
     for (const AddOnCase& c : cases) {
         SCOPED_TRACE(c.title);
-        AddOnEntry entry = ParseAddOnLine(c.line);
+        AddOnEntry entry = parseAddOnLine(c.line);
         EXPECT_EQ(entry.name, c.expected.name);
         EXPECT_EQ(entry.date, c.expected.date);
         EXPECT_EQ(entry.description, c.expected.description);
@@ -54,7 +54,7 @@ TEST(VersionDescription, LabelTrimmedDescriptionAsRead) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        VersionDescription d = ParseVersionDescription(c.line);
+        VersionDescription d = parseVersionDescription(c.line);
         EXPECT_EQ(d.label, c.label);
         EXPECT_EQ(d.description, c.description);
     }
@@ -111,14 +111,14 @@ TEST_F(CatalogueFiles, InstalledVersionLosesItsPunctuation) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
         write("TXT/trev_versao.txt", c.bytes);
-        EXPECT_EQ(ReadInstalledVersion("C:\\Velor\\TREVALMONTE\\TXT\\trev_versao.txt"), c.installed);
+        EXPECT_EQ(readInstalledVersion("C:\\Velor\\TREVALMONTE\\TXT\\trev_versao.txt"), c.installed);
     }
 }
 
 TEST_F(CatalogueFiles, MissingInstalledVersionFileIsFileNotFound) {
     write("TXT/other.txt", "");
     try {
-        ReadInstalledVersion("C:\\Velor\\TREVALMONTE\\TXT\\trev_versao.txt");
+        readInstalledVersion("C:\\Velor\\TREVALMONTE\\TXT\\trev_versao.txt");
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_STREQ(e.what(), "File not found");
@@ -142,7 +142,7 @@ TEST_F(CatalogueFiles, VersionListSearchIsExactAndStopsAtCtrlZ) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
         write("TEMP/versao.cfg", c.bytes);
-        EXPECT_EQ(VersionListContains(path, c.installed), c.found);
+        EXPECT_EQ(versionListContains(path, c.installed), c.found);
     }
 }
 
@@ -162,7 +162,7 @@ TEST_F(CatalogueFiles, EveryCatalogueLineIsARowUpToCtrlZ) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
         write("TEMP/descricaoAD.cfg", c.bytes);
-        std::vector<AddOnEntry> entries = ReadAddOnCatalogue(path);
+        std::vector<AddOnEntry> entries = readAddOnCatalogue(path);
         ASSERT_EQ(entries.size(), c.rows);
         if (c.rows) {
             EXPECT_EQ(entries.front().exeName, "a.exe");

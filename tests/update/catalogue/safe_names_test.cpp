@@ -30,13 +30,13 @@ TEST(SafeNames, OnlyNamesThatStayInTheirFolder) {
         {std::string("60\0" "1", 4), false},
         {"6001\x7f", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(IsSafeFileName(c.name), c.safe) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(isSafeFileName(c.name), c.safe) << c.name;
 }
 
 TEST(SafeNames, RefusalNamesTheFileAndTheLine) {
-    EXPECT_NO_THROW(RequireSafeFileName("6001", "versao.cfg", 1));
+    EXPECT_NO_THROW(requireSafeFileName("6001", "versao.cfg", 1));
     try {
-        RequireSafeFileName("..\\x\r", "versao.cfg", 3);
+        requireSafeFileName("..\\x\r", "versao.cfg", 3);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(cp1252ToUtf8(e.what()), "Nome inválido na linha 3 de versao.cfg: \"..\\x?\"");

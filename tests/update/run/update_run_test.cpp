@@ -71,8 +71,8 @@ TEST_F(UpdateRun, ServerUpdateRunsEveryScriptInVersionOrderAndCommitsAtTheEnd) {
     for (int i = 0; i < screen.ListVersao->topLevelItemCount(); ++i)
         EXPECT_EQ(screen.ListVersao->topLevelItem(i)->icon(0).cacheKey(), screen.ImageList1.value(1).cacheKey());
     ASSERT_NE(FrmAguardeSQL, nullptr);
-    EXPECT_EQ(FrmAguardeSQL->Barra->MaxValue(), 5);
-    EXPECT_EQ(FrmAguardeSQL->Barra->Progress(), 5);
+    EXPECT_EQ(FrmAguardeSQL->Barra->maxValue(), 5);
+    EXPECT_EQ(FrmAguardeSQL->Barra->progress(), 5);
     EXPECT_EQ(utf8(screen.LblF3->text()), kOkPhase3);
     EXPECT_FALSE(screen.BtnAtualizar->isEnabled());
     EXPECT_FALSE(screen.RadioButton1->isEnabled());

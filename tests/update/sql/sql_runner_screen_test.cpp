@@ -44,15 +44,15 @@ TEST_F(SqlRunnerScreenTest, Barra2CountsTheLinesAndTheCursorComesBack) {
     FrmAguardeSQL->Barra2->setProgress(3);
     peers::writeFile(folder_.file("script.sql"), "CREATE TABLE T (A INTEGER);\r\n\r\nINSERT INTO T\r\nVALUES (1);\r\nX");
     RunSqlScript(database_, folder_.file("script.sql"));
-    EXPECT_EQ(FrmAguardeSQL->Barra2->MaxValue(), 5);
-    EXPECT_EQ(FrmAguardeSQL->Barra2->Progress(), 5);
+    EXPECT_EQ(FrmAguardeSQL->Barra2->maxValue(), 5);
+    EXPECT_EQ(FrmAguardeSQL->Barra2->progress(), 5);
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(Application::cursor(), Application::Cursor::Default);
 
     peers::writeFile(folder_.file("empty.sql"), "");
     RunSqlScript(database_, folder_.file("empty.sql"));
-    EXPECT_EQ(FrmAguardeSQL->Barra2->MaxValue(), 0);
-    EXPECT_EQ(FrmAguardeSQL->Barra2->Progress(), 0);
+    EXPECT_EQ(FrmAguardeSQL->Barra2->maxValue(), 0);
+    EXPECT_EQ(FrmAguardeSQL->Barra2->progress(), 0);
 }
 
 }  // namespace
