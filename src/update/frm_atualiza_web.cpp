@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "ui/controls.h"
+#include "ui/form_building.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
 #include "update/web_update_database.h"
@@ -26,20 +27,6 @@ const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <class W>
-W* place(W* widget, const char* name, int x, int y) {
-    widget->setObjectName(name);
-    widget->move(x, y);
-    return widget;
-}
-
-QFont fontOf(const char* family, int points, bool bold = false) {
-    QFont f{QString::fromLatin1(family)};
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
 
 QLabel* label(QWidget* parent, const char* name, int x, int y, const QString& text) {
     auto* l = place(new QLabel(text, parent), name, x, y);
@@ -89,8 +76,8 @@ QTreeWidget* reportList(QWidget* parent, const char* name, QRect box, const QStr
     for (int i = 0; i < widths.size(); ++i) list->setColumnWidth(i, widths[i]);
     list->header()->setStretchLastSection(false);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setFont(fontOf("Courier New", 9));
-    list->header()->setFont(fontOf("Tahoma", 8));
+    list->setFont(pointFont("Courier New", 9));
+    list->header()->setFont(pointFont("Tahoma", 8));
     setTextColor(list->header(), Qt::black);
     return list;
 }
@@ -102,7 +89,7 @@ TClickLabel* helpLink(QWidget* parent, const char* name, QRect box, const QStrin
     frame = shape(parent, frameName, frameBox, Qt::white, kBlue);
     frame->rounded = true;
     auto* link = place(new TClickLabel(caption, parent), name, box.x(), box.y());
-    QFont f = fontOf("Tahoma", 8);
+    QFont f = pointFont("Tahoma", 8);
     f.setUnderline(true);
     link->setFont(f);
     link->resize(box.size());
@@ -119,7 +106,7 @@ TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent, ScreenHost& host)
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowTitle(u("Tela 01"));
     setFixedSize(456, 426);
-    setFont(fontOf("Tahoma", 8));
+    setFont(pointFont("Tahoma", 8));
     setBackground(this, Qt::white);
     ImageList1 = updateIcons();
     createControls();
@@ -135,7 +122,7 @@ void TFrmAtualizaWeb::createControls() {
     Shape1 = shape(this, "Shape1", rect(), Qt::white, kSilver);
     Shape1->filled = false;
     Label1 = label(this, "Label1", 5, -2, u("Atualização Web"));
-    Label1->setFont(fontOf("Lucida Sans Unicode", 12));
+    Label1->setFont(pointFont("Lucida Sans Unicode", 12));
     Label1->adjustSize();
     setTextColor(Label1, kRed);
     Label3 = label(this, "Label3", 388, 4, u("Tela 01"));
@@ -147,7 +134,7 @@ void TFrmAtualizaWeb::createControls() {
     createServerWarning();
     BtnAtualizar = place(new QPushButton(u("&Atualizar Agora"), this), "BtnAtualizar", 298, 386);
     BtnAtualizar->resize(147, 25);
-    BtnAtualizar->setFont(fontOf("Tahoma", 8, true));
+    BtnAtualizar->setFont(pointFont("Tahoma", 8, true));
     BtnAtualizar->setEnabled(false);
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -158,7 +145,7 @@ void TFrmAtualizaWeb::createControls() {
 // filled, but not seen.
 void TFrmAtualizaWeb::createHiddenLists() {
     Label6 = label(this, "Label6", 118, 156, u("Atualizações Adicionais Disponíveis"));
-    Label6->setFont(fontOf("Verdana", 11, true));
+    Label6->setFont(pointFont("Verdana", 11, true));
     Label6->adjustSize();
     setTextColor(Label6, Qt::white);
     Label8 = helpLink(this, "Label8", QRect(509, 156, 39, 13), u("?  Ajuda"), ShLabel8, "ShLabel8");
@@ -173,7 +160,7 @@ void TFrmAtualizaWeb::createHiddenLists() {
 void TFrmAtualizaWeb::createVersionArea() {
     Shape3 = shape(this, "Shape3", QRect(10, 23, 435, 236), QColor(0, 128, 192), kSilver);
     Label4 = label(this, "Label4", 132, 22, u("Atualizações Disponíveis"));
-    Label4->setFont(fontOf("Verdana", 11, true));
+    Label4->setFont(pointFont("Verdana", 11, true));
     Label4->adjustSize();
     setTextColor(Label4, Qt::white);
     Label7 = helpLink(this, "Label7", QRect(397, 24, 36, 13), u("? Ajuda"), ShLabel7, "ShLabel7");
@@ -210,7 +197,7 @@ void TFrmAtualizaWeb::createNotices() {
     Sh_Aviso1 = noticeFrame(PnAviso01, "Sh_Aviso1");
     Lbl_Aviso_11 = label(PnAviso01, "Lbl_Aviso_11", 10, 2, u("1º"));
     Lbl_Aviso_12 = wrappedLabel(PnAviso01, "Lbl_Aviso_12", QRect(44, 2, 121, 31), u("Selecione o tipo de atualização"),
-                                fontOf("Tahoma", 10));
+                                pointFont("Tahoma", 10));
     // Shown when the version check ends.
     for (QWidget* part : {static_cast<QWidget*>(Sh_Aviso1), static_cast<QWidget*>(Lbl_Aviso_11),
                           static_cast<QWidget*>(Lbl_Aviso_12)})
@@ -220,11 +207,11 @@ void TFrmAtualizaWeb::createNotices() {
     Sh_Aviso2 = noticeFrame(PnAviso02, "Sh_Aviso2");
     Lbl_Aviso_21 = label(PnAviso02, "Lbl_Aviso_21", 7, 1, u("2º"));
     Lbl_Aviso_221 = wrappedLabel(PnAviso02, "Lbl_Aviso_221", QRect(47, 2, 120, 34),
-                                 u("Clique no botão \"Atualizar agora\""), fontOf("Tahoma", 10));
+                                 u("Clique no botão \"Atualizar agora\""), pointFont("Tahoma", 10));
     PnAviso02->hide();
 
     for (QLabel* number : {Lbl_Aviso_11, Lbl_Aviso_21}) {
-        number->setFont(fontOf("Arial", 24));
+        number->setFont(pointFont("Arial", 24));
         number->adjustSize();
         setTextColor(number, kRed);
     }
@@ -237,7 +224,7 @@ void TFrmAtualizaWeb::createSelection() {
     RadioButton2 = place(new QRadioButton(u("Terminal"), this), "RadioButton2", 100, 391);
     for (QRadioButton* radio : {RadioButton1, RadioButton2}) {
         radio->resize(73, 17);
-        radio->setFont(fontOf("MS Sans Serif", 10));
+        radio->setFont(pointFont("MS Sans Serif", 10));
         // The frame's grey, also where the caption is drawn on the button colour.
         setBackground(radio, Shape9->brushColor);
         setButtonFace(radio, Shape9->brushColor);
@@ -250,16 +237,16 @@ void TFrmAtualizaWeb::createServerWarning() {
     Shape10->penStyle = Qt::DashDotDotLine;
     Shape10->penWidth = 3;
     Label10 = label(PnMenServer, "Label10", 8, 5, u("Atualização do Servidor"));
-    Label10->setFont(fontOf("Tahoma", 13, true));
+    Label10->setFont(pointFont("Tahoma", 13, true));
     Label10->adjustSize();
     setTextColor(Label10, kRed);
     Label9 = wrappedLabel(PnMenServer, "Label9", QRect(6, 31, 309, 75),
                           u("Atenção! Para este tipo de atualização é necessário que os terminais fiquem com o "
                             "sistema de trevalmonte fechado até a conclusão da atualização do Servidor."),
-                          fontOf("Tahoma", 10));
+                          pointFont("Tahoma", 10));
     BitBtn1 = place(new QPushButton(u("&Continuar a Atualização do Servidor"), PnMenServer), "BitBtn1", 49, 107);
     BitBtn1->resize(226, 28);
-    BitBtn1->setFont(fontOf("Tahoma", 8, true));
+    BitBtn1->setFont(pointFont("Tahoma", 8, true));
     PnMenServer->hide();
 }
 
