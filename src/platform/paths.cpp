@@ -7,10 +7,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <utility>
+#include <unordered_map>
 #include <vector>
 
 namespace trev {
@@ -40,30 +44,111 @@ std::vector<std::string> splitComponents(const std::string& path) {
     return parts;
 }
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+std::string folded(const std::string& name) {
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
-// The existing entry of the folder that matches the name without regard to case;
-// an exact match wins; the name itself when nothing matches.
-std::string matchEntry(const std::string& folder, const std::string& name) {
-    struct stat st {};
-    if (::lstat((folder + "/" + name).c_str(), &st) == 0) return name;
-    DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
-    if (!dir) return name;
-    std::string found = name;
-    while (dirent* entry = ::readdir(dir)) {
-        if (sameIgnoringCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
+// The entries of the folders this process has had to search, so a folder is read
+// once, not at every lookup. Kept up to date by this process's own creates,
+// renames and deletes; what other programs change meanwhile is not seen.
+class FolderIndex {
+public:
+    // The spelling of name in folder: the literal when it exists, else an entry that
+    // matches it without regard to case, else the literal itself, which is then
+    // remembered as the spelling a file created by that path gets.
+    std::string spelling(const std::string& folder, const std::string& name) {
+        if (exists(folder + "/" + name)) return name;
+        std::lock_guard lock(mutex_);
+        auto known = folders_.find(folder);
+        if (known == folders_.end()) known = scan(folder);
+        return known == folders_.end() ? name : known->second.spellingOf(name);
     }
-    ::closedir(dir);
-    return found;
+
+    // A folder this process has just created: empty, nothing to read.
+    void created(const std::string& folder) {
+        std::lock_guard lock(mutex_);
+        folders_[folder] = {};
+    }
+
+    void removed(const std::string& folder, const std::string& name) {
+        std::lock_guard lock(mutex_);
+        if (auto known = folders_.find(folder); known != folders_.end()) known->second.forget(name);
+    }
+
+    // A renamed entry may be a folder: what was known under both paths is forgotten.
+    void renamed(const std::string& from, const std::string& to) {
+        std::lock_guard lock(mutex_);
+        std::erase_if(folders_, [&](const auto& entry) { return within(entry.first, from) || within(entry.first, to); });
+    }
+
+    void clear() {
+        std::lock_guard lock(mutex_);
+        folders_.clear();
+    }
+
+private:
+    // Each entry under its name folded to lower case; names that differ only in
+    // case (possible here, not on Windows) share a slot, in the order seen.
+    struct Entries {
+        std::unordered_map<std::string, std::vector<std::string>> byFold;
+
+        void add(const std::string& name) { byFold[folded(name)].push_back(name); }
+        // An exact match wins over one that differs in case.
+        std::string spellingOf(const std::string& name) {
+            auto match = byFold.find(folded(name));
+            if (match == byFold.end()) {
+                add(name);
+                return name;
+            }
+            const auto& spellings = match->second;
+            return std::find(spellings.begin(), spellings.end(), name) != spellings.end() ? name : spellings.front();
+        }
+        void forget(const std::string& name) {
+            auto match = byFold.find(folded(name));
+            if (match == byFold.end()) return;
+            std::erase(match->second, name);
+            if (match->second.empty()) byFold.erase(match);
+        }
+    };
+    using Folders = std::unordered_map<std::string, Entries>;
+
+    static bool exists(const std::string& path) {
+        struct stat st {};
+        return ::lstat(path.c_str(), &st) == 0;
+    }
+
+    static bool within(const std::string& folder, const std::string& path) {
+        return folder.starts_with(path) && (folder.size() == path.size() || folder[path.size()] == '/');
+    }
+
+    // Reads the folder; none when it cannot be read (it does not exist yet).
+    Folders::iterator scan(const std::string& folder) {
+        DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
+        if (!dir) return folders_.end();
+        Entries entries;
+        while (dirent* entry = ::readdir(dir)) entries.add(entry->d_name);
+        ::closedir(dir);
+        return folders_.insert_or_assign(folder, std::move(entries)).first;
+    }
+
+    std::mutex mutex_;
+    Folders folders_;
+};
+
+FolderIndex& folderIndex() {
+    static FolderIndex index;
+    return index;
+}
+
+// A native path as the index names folders: relative ones from ".".
+std::string indexKey(const std::string& native) { return native.starts_with('/') ? native : "./" + native; }
+
+std::pair<std::string, std::string> folderAndName(const std::string& native) {
+    std::string key = indexKey(native);
+    size_t slash = key.rfind('/');
+    return {key.substr(0, slash), key.substr(slash + 1)};
 }
 
 std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts) {
@@ -83,14 +168,17 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
                 resolved.push_back(part);
             continue;
         }
-        resolved.push_back(matchEntry(join(), part));
+        resolved.push_back(folderIndex().spelling(join(), part));
     }
     return join();
 }
 
 }  // namespace
 
-void setDriveRoot(const std::string& nativeFolder) { rootSetting() = nativeFolder; }
+void setDriveRoot(const std::string& nativeFolder) {
+    rootSetting() = nativeFolder;
+    folderIndex().clear();
+}
 
 std::string driveRoot() {
     if (!rootSetting().empty()) return rootSetting();
@@ -138,18 +226,28 @@ void forceDirectories(const std::string& windowsPath) {
         std::string native = nativePath(utf8ToCp1252(partial));
         struct stat st {};
         if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
-        if (::mkdir(native.c_str(), 0777) != 0 && errno != EEXIST)
+        if (::mkdir(native.c_str(), 0777) == 0)
+            folderIndex().created(indexKey(native));
+        else if (errno != EEXIST)
             throw fileErrorFromErrno(errno);
     }
 }
 
 bool deleteFile(const std::string& windowsPath) {
-    return ::unlink(nativePath(windowsPath).c_str()) == 0;
+    std::string native = nativePath(windowsPath);
+    if (::unlink(native.c_str()) != 0) return false;
+    auto [folder, name] = folderAndName(native);
+    folderIndex().removed(folder, name);
+    return true;
 }
 
 void replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath) {
-    if (std::rename(nativePath(fromWindowsPath).c_str(), nativePath(toWindowsPath).c_str()) != 0)
-        throw fileErrorFromErrno(errno);
+    std::string from = nativePath(fromWindowsPath);
+    std::string to = nativePath(toWindowsPath);
+    if (std::rename(from.c_str(), to.c_str()) != 0) throw fileErrorFromErrno(errno);
+    auto [folder, name] = folderAndName(from);
+    folderIndex().removed(folder, name);
+    folderIndex().renamed(indexKey(from), indexKey(to));
 }
 
 }  // namespace trev

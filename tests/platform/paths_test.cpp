@@ -1,4 +1,5 @@
 #include "platform/errors.h"
+#include "platform/file_stream.h"
 #include "platform/paths.h"
 
 #include "support/temp_drive.h"
@@ -77,6 +78,47 @@ TEST(Paths, ReplaceFileMovesOverAnExistingFileOfAnotherCase) {
     EXPECT_EQ(drive.get("cfg/proxy.CFG"), "fresh");
     EXPECT_FALSE(drive.has("cfg/new"));
     EXPECT_THROW(replaceFile("C:\\cfg\\missing", "C:\\cfg\\other"), FileError);
+}
+
+// A folder searched once is known from memory afterwards; what this process
+// creates, deletes and renames keeps that knowledge true.
+TEST(Paths, WhatThisProcessChangesIsFoundInAnyCase) {
+    test::TempDrive drive;
+    drive.put("Velor/TEMP/versao.cfg", "x");
+    const std::string temp = drive.root().string() + "/Velor/TEMP";
+    ASSERT_EQ(nativePath("C:\\VELOR\\temp\\VERSAO.CFG"), temp + "/versao.cfg");
+
+    forceDirectories("C:\\Velor\\TEMP\\V6a");
+    FileStream("C:\\Velor\\TEMP\\Novo.cfg").close();
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\v6A\\dtversao.cfg"), temp + "/V6a/dtversao.cfg");
+    EXPECT_TRUE(fileExists("C:\\VELOR\\TEMP\\NOVO.CFG"));
+
+    EXPECT_TRUE(deleteFile("C:\\velor\\temp\\novo.CFG"));
+    EXPECT_FALSE(drive.has("Velor/TEMP/Novo.cfg"));
+    FileStream("C:\\Velor\\TEMP\\NOVO.cfg").close();
+    EXPECT_TRUE(drive.has("Velor/TEMP/NOVO.cfg"));
+    EXPECT_EQ(nativePath("C:\\Velor\\TEMP\\novo.CFG"), temp + "/NOVO.cfg");
+
+    // A renamed folder takes its entries along; a new one of the old name starts empty.
+    FileStream("C:\\Velor\\TEMP\\V6a\\Script.sql").close();
+    replaceFile("C:\\VELOR\\TEMP\\V6A", "C:\\VELOR\\TEMP\\V6b");
+    forceDirectories("C:\\Velor\\TEMP\\V6a");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\V6B\\SCRIPT.SQL"), temp + "/V6b/Script.sql");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\V6A\\SCRIPT.SQL"), temp + "/V6a/SCRIPT.SQL");
+}
+
+// So a folder of many versions costs one read, not one per new version. Entries
+// other programs add later are not seen in another case (Windows' own rule is
+// kept for what this process does).
+TEST(Paths, AFolderIsReadOnceThenKnownFromMemory) {
+    test::TempDrive drive;
+    drive.put("TEMP/a", "");
+    EXPECT_EQ(nativePath("C:\\temp\\A"), drive.root().string() + "/TEMP/a");
+    drive.put("TEMP/Outro.cfg", "");
+    EXPECT_EQ(nativePath("C:\\temp\\OUTRO.CFG"), drive.root().string() + "/TEMP/OUTRO.CFG");
+    EXPECT_TRUE(fileExists("C:\\temp\\Outro.cfg"));  // the literal spelling is always tried
+    setDriveRoot(drive.root().string());  // a drive set anew is read anew
+    EXPECT_EQ(nativePath("C:\\temp\\OUTRO.CFG"), drive.root().string() + "/TEMP/Outro.cfg");
 }
 
 }  // namespace
