@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-#include <utility>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -50,37 +50,62 @@ std::string folded(const std::string& name) {
     return lower;
 }
 
-// The entries of the folders this process has had to search, so a folder is read
-// once, not at every lookup. Kept up to date by this process's own creates,
-// renames and deletes; what other programs change meanwhile is not seen.
+// A folder as the file system last reported it: a listing read under one stamp
+// holds while the stamp stays, whoever changes the folder (this process or another).
+struct FolderStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+
+    bool operator==(const FolderStamp& other) const {
+        return device == other.device && inode == other.inode && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+std::optional<FolderStamp> stampOf(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.empty() ? "/" : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+    return FolderStamp{st.st_dev, st.st_ino, st.st_mtim};
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The entries of each folder that has had to be searched, so a folder is read
+// again only after it changed, not at every lookup of a name it lacks.
 class FolderIndex {
 public:
-    // The spelling of name in folder: the literal when it exists, else an entry that
-    // matches it without regard to case, else the literal itself, which is then
-    // remembered as the spelling a file created by that path gets.
+    // The literal when it exists, else an entry that matches it without regard to
+    // case (an exact match wins), else the literal.
     std::string spelling(const std::string& folder, const std::string& name) {
         if (exists(folder + "/" + name)) return name;
+        std::optional<FolderStamp> stamp = stampOf(folder);
+        if (!stamp) return name;
         std::lock_guard lock(mutex_);
-        auto known = folders_.find(folder);
-        if (known == folders_.end()) known = scan(folder);
-        return known == folders_.end() ? name : known->second.spellingOf(name);
+        Listing& listing = folders_[folder];
+        if (!(listing.stamp == *stamp) && !read(folder, *stamp, listing)) {
+            folders_.erase(folder);
+            return name;
+        }
+        return listing.spellingOf(name);
     }
 
-    // A folder this process has just created: empty, nothing to read.
-    void created(const std::string& folder) {
+    // This process made a folder: its parent is known without being read again,
+    // and the new folder is known to be empty.
+    void created(const std::string& nativeFolder) {
+        // Named as lookups name it: relative folders from ".".
+        const std::string folder = nativeFolder.starts_with('/') ? nativeFolder : "./" + nativeFolder;
+        const std::string parent = folder.substr(0, folder.rfind('/'));
+        const std::string name = folder.substr(parent.size() + 1);
         std::lock_guard lock(mutex_);
-        folders_[folder] = {};
-    }
-
-    void removed(const std::string& folder, const std::string& name) {
-        std::lock_guard lock(mutex_);
-        if (auto known = folders_.find(folder); known != folders_.end()) known->second.forget(name);
-    }
-
-    // A renamed entry may be a folder: what was known under both paths is forgotten.
-    void renamed(const std::string& from, const std::string& to) {
-        std::lock_guard lock(mutex_);
-        std::erase_if(folders_, [&](const auto& entry) { return within(entry.first, from) || within(entry.first, to); });
+        if (auto known = folders_.find(parent); known != folders_.end()) {
+            known->second.add(name);
+            restamp(parent, known->second);
+        }
+        restamp(folder, folders_[folder]);
     }
 
     void clear() {
@@ -89,66 +114,41 @@ public:
     }
 
 private:
-    // Each entry under its name folded to lower case; names that differ only in
-    // case (possible here, not on Windows) share a slot, in the order seen.
-    struct Entries {
+    // Names that differ only in case (possible here, not on Windows) share a slot, in the order seen.
+    struct Listing {
+        FolderStamp stamp;
         std::unordered_map<std::string, std::vector<std::string>> byFold;
 
         void add(const std::string& name) { byFold[folded(name)].push_back(name); }
-        // An exact match wins over one that differs in case.
-        std::string spellingOf(const std::string& name) {
+        std::string spellingOf(const std::string& name) const {
             auto match = byFold.find(folded(name));
-            if (match == byFold.end()) {
-                add(name);
-                return name;
-            }
+            if (match == byFold.end()) return name;
             const auto& spellings = match->second;
             return std::find(spellings.begin(), spellings.end(), name) != spellings.end() ? name : spellings.front();
         }
-        void forget(const std::string& name) {
-            auto match = byFold.find(folded(name));
-            if (match == byFold.end()) return;
-            std::erase(match->second, name);
-            if (match->second.empty()) byFold.erase(match);
-        }
     };
-    using Folders = std::unordered_map<std::string, Entries>;
 
-    static bool exists(const std::string& path) {
-        struct stat st {};
-        return ::lstat(path.c_str(), &st) == 0;
-    }
-
-    static bool within(const std::string& folder, const std::string& path) {
-        return folder.starts_with(path) && (folder.size() == path.size() || folder[path.size()] == '/');
-    }
-
-    // Reads the folder; none when it cannot be read (it does not exist yet).
-    Folders::iterator scan(const std::string& folder) {
+    static bool read(const std::string& folder, const FolderStamp& stamp, Listing& listing) {
         DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
-        if (!dir) return folders_.end();
-        Entries entries;
-        while (dirent* entry = ::readdir(dir)) entries.add(entry->d_name);
+        if (!dir) return false;
+        listing = Listing{stamp, {}};
+        while (dirent* entry = ::readdir(dir)) listing.add(entry->d_name);
         ::closedir(dir);
-        return folders_.insert_or_assign(folder, std::move(entries)).first;
+        return true;
+    }
+
+    void restamp(const std::string& folder, Listing& listing) {
+        if (auto stamp = stampOf(folder)) listing.stamp = *stamp;
+        else folders_.erase(folder);
     }
 
     std::mutex mutex_;
-    Folders folders_;
+    std::unordered_map<std::string, Listing> folders_;
 };
 
 FolderIndex& folderIndex() {
     static FolderIndex index;
     return index;
-}
-
-// A native path as the index names folders: relative ones from ".".
-std::string indexKey(const std::string& native) { return native.starts_with('/') ? native : "./" + native; }
-
-std::pair<std::string, std::string> folderAndName(const std::string& native) {
-    std::string key = indexKey(native);
-    size_t slash = key.rfind('/');
-    return {key.substr(0, slash), key.substr(slash + 1)};
 }
 
 std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts) {
@@ -227,27 +227,19 @@ void forceDirectories(const std::string& windowsPath) {
         struct stat st {};
         if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
         if (::mkdir(native.c_str(), 0777) == 0)
-            folderIndex().created(indexKey(native));
+            folderIndex().created(native);
         else if (errno != EEXIST)
             throw fileErrorFromErrno(errno);
     }
 }
 
 bool deleteFile(const std::string& windowsPath) {
-    std::string native = nativePath(windowsPath);
-    if (::unlink(native.c_str()) != 0) return false;
-    auto [folder, name] = folderAndName(native);
-    folderIndex().removed(folder, name);
-    return true;
+    return ::unlink(nativePath(windowsPath).c_str()) == 0;
 }
 
 void replaceFile(const std::string& fromWindowsPath, const std::string& toWindowsPath) {
-    std::string from = nativePath(fromWindowsPath);
-    std::string to = nativePath(toWindowsPath);
-    if (std::rename(from.c_str(), to.c_str()) != 0) throw fileErrorFromErrno(errno);
-    auto [folder, name] = folderAndName(from);
-    folderIndex().removed(folder, name);
-    folderIndex().renamed(indexKey(from), indexKey(to));
+    if (std::rename(nativePath(fromWindowsPath).c_str(), nativePath(toWindowsPath).c_str()) != 0)
+        throw fileErrorFromErrno(errno);
 }
 
 }  // namespace trev

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace trev {
 namespace {
 
@@ -80,9 +83,8 @@ TEST(Paths, ReplaceFileMovesOverAnExistingFileOfAnotherCase) {
     EXPECT_THROW(replaceFile("C:\\cfg\\missing", "C:\\cfg\\other"), FileError);
 }
 
-// A folder searched once is known from memory afterwards; what this process
-// creates, deletes and renames keeps that knowledge true.
-TEST(Paths, WhatThisProcessChangesIsFoundInAnyCase) {
+// Whatever changes a folder, this process or another, the next lookup sees it.
+TEST(Paths, ChangesAreFoundInAnyCase) {
     test::TempDrive drive;
     drive.put("Velor/TEMP/versao.cfg", "x");
     const std::string temp = drive.root().string() + "/Velor/TEMP";
@@ -90,13 +92,13 @@ TEST(Paths, WhatThisProcessChangesIsFoundInAnyCase) {
 
     forceDirectories("C:\\Velor\\TEMP\\V6a");
     FileStream("C:\\Velor\\TEMP\\Novo.cfg").close();
+    drive.put("Velor/TEMP/Outro.cfg", "");
     EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\v6A\\dtversao.cfg"), temp + "/V6a/dtversao.cfg");
-    EXPECT_TRUE(fileExists("C:\\VELOR\\TEMP\\NOVO.CFG"));
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\NOVO.CFG"), temp + "/Novo.cfg");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\OUTRO.CFG"), temp + "/Outro.cfg");
 
     EXPECT_TRUE(deleteFile("C:\\velor\\temp\\novo.CFG"));
-    EXPECT_FALSE(drive.has("Velor/TEMP/Novo.cfg"));
     FileStream("C:\\Velor\\TEMP\\NOVO.cfg").close();
-    EXPECT_TRUE(drive.has("Velor/TEMP/NOVO.cfg"));
     EXPECT_EQ(nativePath("C:\\Velor\\TEMP\\novo.CFG"), temp + "/NOVO.cfg");
 
     // A renamed folder takes its entries along; a new one of the old name starts empty.
@@ -107,18 +109,43 @@ TEST(Paths, WhatThisProcessChangesIsFoundInAnyCase) {
     EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\V6A\\SCRIPT.SQL"), temp + "/V6a/SCRIPT.SQL");
 }
 
-// So a folder of many versions costs one read, not one per new version. Entries
-// other programs add later are not seen in another case (Windows' own rule is
-// kept for what this process does).
-TEST(Paths, AFolderIsReadOnceThenKnownFromMemory) {
+// How often the system lists the folder: each listing of a watched folder is one access event.
+class FolderListings {
+public:
+    explicit FolderListings(const std::string& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        ::inotify_add_watch(fd_, folder.c_str(), IN_ACCESS);
+    }
+    ~FolderListings() { ::close(fd_); }
+    int count() {
+        alignas(inotify_event) char buffer[65536];
+        int listings = 0;
+        for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;)
+            for (char* at = buffer; at < buffer + n;) {
+                auto* event = reinterpret_cast<inotify_event*>(at);
+                if (event->len == 0 && (event->mask & IN_ACCESS)) ++listings;  // the folder itself, not an entry
+                at += sizeof(inotify_event) + event->len;
+            }
+        return listings;
+    }
+
+private:
+    int fd_;
+};
+
+// So the version check costs the same for each new version: a folder of many
+// versions is read once, not once per version.
+TEST(Paths, NewFoldersDoNotMakeTheirFolderBeReadAgain) {
     test::TempDrive drive;
-    drive.put("TEMP/a", "");
-    EXPECT_EQ(nativePath("C:\\temp\\A"), drive.root().string() + "/TEMP/a");
-    drive.put("TEMP/Outro.cfg", "");
-    EXPECT_EQ(nativePath("C:\\temp\\OUTRO.CFG"), drive.root().string() + "/TEMP/OUTRO.CFG");
-    EXPECT_TRUE(fileExists("C:\\temp\\Outro.cfg"));  // the literal spelling is always tried
-    setDriveRoot(drive.root().string());  // a drive set anew is read anew
-    EXPECT_EQ(nativePath("C:\\temp\\OUTRO.CFG"), drive.root().string() + "/TEMP/Outro.cfg");
+    drive.put("Velor/TREVALMONTE/Temp/versao.cfg", "x");
+    FolderListings temp(drive.root().string() + "/Velor/TREVALMONTE/Temp");
+    for (int v = 0; v < 200; ++v) {
+        const std::string folder = "C:\\Velor\\TREVALMONTE\\TEMP\\" + std::to_string(6000 + v) + "a";
+        forceDirectories(folder);
+        FileStream(folder + "\\dtversao.cfg").close();
+        ASSERT_TRUE(fileExists(folder + "\\DTVERSAO.CFG"));
+    }
+    EXPECT_LE(temp.count(), 1);
+    EXPECT_TRUE(drive.has("Velor/TREVALMONTE/Temp/6199a/dtversao.cfg"));
 }
 
 }  // namespace
