@@ -27,7 +27,6 @@ struct HttpResponse {
     // not a number, is too large for a file offset, or differs from another one
     // (RFC 9112 section 6.3): such a body has no known end.
     int64_t contentLength() const;
-    bool hasContentLength() const { return contentLength() >= 0; }
     bool isRedirect() const;
     bool isSuccess() const { return statusCode >= 200 && statusCode <= 299; }
 };
