@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "protocols/line_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +34,25 @@ private:
     size_t offset_ = 0;
 };
 
+// A destination like a file: its size may be set far ahead without taking memory.
+class DiscardingStream : public OutputStream {
+public:
+    void write(const char*, size_t size) override {
+        position_ += static_cast<int64_t>(size);
+        size_ = std::max(size_, position_);
+    }
+    int64_t position() const override { return position_; }
+    int64_t size() const override { return size_; }
+    void setSize(int64_t size) override {
+        size_ = size;
+        position_ = std::min(position_, size);
+    }
+
+private:
+    int64_t position_ = 0;
+    int64_t size_ = 0;
+};
+
 inline std::vector<std::string> lines(const std::string& all) {
     std::vector<std::string> result(1);
     for (char c : all) {
@@ -58,6 +78,8 @@ inline void writeFile(const std::string& windowsPath, const std::string& bytes) 
     useOwnDrive();
     std::string folder = windowsPath.substr(0, windowsPath.rfind('\\'));
     forceDirectories(folder);
+    // A new file each time: truncating one makes the file system flush it at every close.
+    deleteFile(windowsPath);
     FileStream file(windowsPath);
     file.write(bytes.data(), bytes.size());
     file.close();
