@@ -24,7 +24,8 @@ FileError fileErrorFromErrno(int err) {
         case ENOTDIR: return fileErrorFromCode(ioError::invalidFilename);
         case EMFILE: case ENFILE: return fileErrorFromCode(ioError::tooManyOpenFiles);
         case EACCES: case EPERM: case EISDIR: case EROFS: return fileErrorFromCode(ioError::accessDenied);
-        case ENOSPC: return fileErrorFromCode(ioError::diskFull);
+        // EFBIG: larger than the file system allows; for the user the disk cannot hold it.
+        case ENOSPC: case EFBIG: return fileErrorFromCode(ioError::diskFull);
         default: return fileErrorFromCode(err);
     }
 }

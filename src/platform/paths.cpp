@@ -7,10 +7,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace trev {
@@ -40,30 +44,111 @@ std::vector<std::string> splitComponents(const std::string& path) {
     return parts;
 }
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+std::string folded(const std::string& name) {
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }
 
-// The existing entry of the folder that matches the name without regard to case;
-// an exact match wins; the name itself when nothing matches.
-std::string matchEntry(const std::string& folder, const std::string& name) {
-    struct stat st {};
-    if (::lstat((folder + "/" + name).c_str(), &st) == 0) return name;
-    DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
-    if (!dir) return name;
-    std::string found = name;
-    while (dirent* entry = ::readdir(dir)) {
-        if (sameIgnoringCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
+// A folder as the file system last reported it: a listing read under one stamp
+// holds while the stamp stays, whoever changes the folder (this process or another).
+struct FolderStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+
+    bool operator==(const FolderStamp& other) const {
+        return device == other.device && inode == other.inode && modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
     }
-    ::closedir(dir);
-    return found;
+};
+
+std::optional<FolderStamp> stampOf(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.empty() ? "/" : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+    return FolderStamp{st.st_dev, st.st_ino, st.st_mtim};
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The entries of each folder that has had to be searched, so a folder is read
+// again only after it changed, not at every lookup of a name it lacks.
+class FolderIndex {
+public:
+    // The literal when it exists, else an entry that matches it without regard to
+    // case (an exact match wins), else the literal.
+    std::string spelling(const std::string& folder, const std::string& name) {
+        if (exists(folder + "/" + name)) return name;
+        std::optional<FolderStamp> stamp = stampOf(folder);
+        if (!stamp) return name;
+        std::lock_guard lock(mutex_);
+        Listing& listing = folders_[folder];
+        if (!(listing.stamp == *stamp) && !read(folder, *stamp, listing)) {
+            folders_.erase(folder);
+            return name;
+        }
+        return listing.spellingOf(name);
+    }
+
+    // This process made a folder: its parent is known without being read again,
+    // and the new folder is known to be empty.
+    void created(const std::string& nativeFolder) {
+        // Named as lookups name it: relative folders from ".".
+        const std::string folder = nativeFolder.starts_with('/') ? nativeFolder : "./" + nativeFolder;
+        const std::string parent = folder.substr(0, folder.rfind('/'));
+        const std::string name = folder.substr(parent.size() + 1);
+        std::lock_guard lock(mutex_);
+        if (auto known = folders_.find(parent); known != folders_.end()) {
+            known->second.add(name);
+            restamp(parent, known->second);
+        }
+        restamp(folder, folders_[folder]);
+    }
+
+    void clear() {
+        std::lock_guard lock(mutex_);
+        folders_.clear();
+    }
+
+private:
+    // Names that differ only in case (possible here, not on Windows) share a slot, in the order seen.
+    struct Listing {
+        FolderStamp stamp;
+        std::unordered_map<std::string, std::vector<std::string>> byFold;
+
+        void add(const std::string& name) { byFold[folded(name)].push_back(name); }
+        std::string spellingOf(const std::string& name) const {
+            auto match = byFold.find(folded(name));
+            if (match == byFold.end()) return name;
+            const auto& spellings = match->second;
+            return std::find(spellings.begin(), spellings.end(), name) != spellings.end() ? name : spellings.front();
+        }
+    };
+
+    static bool read(const std::string& folder, const FolderStamp& stamp, Listing& listing) {
+        DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
+        if (!dir) return false;
+        listing = Listing{stamp, {}};
+        while (dirent* entry = ::readdir(dir)) listing.add(entry->d_name);
+        ::closedir(dir);
+        return true;
+    }
+
+    void restamp(const std::string& folder, Listing& listing) {
+        if (auto stamp = stampOf(folder)) listing.stamp = *stamp;
+        else folders_.erase(folder);
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<std::string, Listing> folders_;
+};
+
+FolderIndex& folderIndex() {
+    static FolderIndex index;
+    return index;
 }
 
 std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts) {
@@ -83,14 +168,17 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
                 resolved.push_back(part);
             continue;
         }
-        resolved.push_back(matchEntry(join(), part));
+        resolved.push_back(folderIndex().spelling(join(), part));
     }
     return join();
 }
 
 }  // namespace
 
-void setDriveRoot(const std::string& nativeFolder) { rootSetting() = nativeFolder; }
+void setDriveRoot(const std::string& nativeFolder) {
+    rootSetting() = nativeFolder;
+    folderIndex().clear();
+}
 
 std::string driveRoot() {
     if (!rootSetting().empty()) return rootSetting();
@@ -138,7 +226,9 @@ void forceDirectories(const std::string& windowsPath) {
         std::string native = nativePath(utf8ToCp1252(partial));
         struct stat st {};
         if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
-        if (::mkdir(native.c_str(), 0777) != 0 && errno != EEXIST)
+        if (::mkdir(native.c_str(), 0777) == 0)
+            folderIndex().created(native);
+        else if (errno != EEXIST)
             throw fileErrorFromErrno(errno);
     }
 }

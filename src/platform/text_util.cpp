@@ -33,6 +33,31 @@ std::string LowerCase(const std::string& text) {
     return result;
 }
 
+namespace {
+
+bool isControlByte(unsigned char c) {
+    return c < 32 || c == 127 || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+}  // namespace
+
+std::string EscapeControlBytes(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    shown.reserve(text.size());
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (!isControlByte(byte)) {
+            shown += c;
+            continue;
+        }
+        shown += "\\x";
+        shown += kHex[byte >> 4];
+        shown += kHex[byte & 15];
+    }
+    return shown;
+}
+
 int32_t StrToInt(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;

@@ -14,6 +14,10 @@ std::string Columns(const std::string& line, size_t first, size_t last);
 std::string UpperCase(const std::string& text);
 std::string LowerCase(const std::string& text);
 
+// The text with every control byte (below 32, 127, and the five bytes Windows-1252
+// leaves undefined) written as \xHH, so a message from a server shows whole.
+std::string EscapeControlBytes(const std::string& text);
+
 // A signed 32-bit decimal (leading blanks and a sign allowed);
 // raises ConvertError "'%s' is not a valid integer value" otherwise.
 int32_t StrToInt(const std::string& text);

@@ -90,9 +90,11 @@ ParamLine splitLine(const std::string& line, std::string_view prefix) {
     return param;
 }
 
-void appendCounted(std::string& buffer, const std::string& text, const std::string& name) {
+// kind is "dpb" or "tpb".
+void appendCounted(std::string& buffer, const std::string& text, const std::string& name, const std::string& kind) {
     // One length byte: a longer value would make the rest of the buffer unreadable.
-    if (text.size() > 255) throw DatabaseError("DPB Constant (isc_dpb_" + name + ") value is too long");
+    if (text.size() > 255)
+        throw DatabaseError(UpperCase(kind) + " Constant (isc_" + kind + "_" + name + ") value is too long");
     buffer += static_cast<char>(text.size());
     buffer += text;
 }
@@ -104,12 +106,12 @@ void appendDatabaseItem(std::string& buffer, int item, const ParamLine& param) {
     buffer += static_cast<char>(item);
     switch (encoding) {
     case Encoding::Text:
-        appendCounted(buffer, param.value, param.name);
+        appendCounted(buffer, param.value, param.name, "dpb");
         break;
     case Encoding::Dialect: {
         std::string value = param.value;
         if (!value.empty()) value[0] = static_cast<char>(value[0] - '0');
-        appendCounted(buffer, value, param.name);
+        appendCounted(buffer, value, param.name, "dpb");
         break;
     }
     case Encoding::Byte:
@@ -162,10 +164,7 @@ std::string buildTransactionParams(const std::vector<std::string>& params) {
         if (!transactionItemSupported(item))
             throw DatabaseError("TPB Constant (isc_tpb_" + param.name + ") is unsupported");
         buffer += static_cast<char>(item);
-        if (param.name == "lock_read" || param.name == "lock_write") {
-            buffer += static_cast<char>(param.value.size());
-            buffer += param.value;
-        }
+        if (param.name == "lock_read" || param.name == "lock_write") appendCounted(buffer, param.value, param.name, "tpb");
     }
     return buffer;
 }
@@ -179,7 +178,7 @@ std::string buildServiceParams(const std::vector<std::string>& params) {
                                                     : 0;
         if (item == 0) continue;
         buffer += static_cast<char>(item);
-        appendCounted(buffer, param.value, param.name);
+        appendCounted(buffer, param.value, param.name, "dpb");
     }
     return buffer;
 }

@@ -30,7 +30,7 @@ struct FtpClient::Impl {
 
     // Still open and the server has not hung up in the meantime.
     bool controlOpen() {
-        return control.isOpen() && !control.reader().pollForClose(0);
+        return control.isOpen() && control.reader().idleState() != LineReader::Idle::Closed;
     }
 
     void logIn(const FtpClient& client) {

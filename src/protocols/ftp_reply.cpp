@@ -8,9 +8,9 @@
 namespace trev {
 namespace {
 
-std::string nextNonBlankLine(LineReader& reader) {
+std::string nextNonBlankLine(BoundedLines& lines) {
     for (;;) {
-        std::string line = reader.readLine();
+        std::string line = lines.readLine();
         if (!Trim(line).empty()) return line;
     }
 }
@@ -32,15 +32,17 @@ bool endsMultiLine(const std::string& line, const std::string& terminator) {
 }  // namespace
 
 FtpReply readFtpReply(LineReader& reader) {
+    // The blank lines before a reply count toward its bounds, so endless ones end too.
+    BoundedLines lines(reader, MaxFtpReplyLines, MaxFtpReplyBytes);
     FtpReply reply;
-    std::string line = nextNonBlankLine(reader);
+    std::string line = nextNonBlankLine(lines);
     reply.code = parseCode(line);
     reply.codeText = line.substr(0, 3);
     reply.text.push_back(textOf(line));
     if (line.size() < 4 || line[3] != '-') return reply;
     const std::string terminator = UpperCase(reply.codeText) + " ";
     do {
-        line = nextNonBlankLine(reader);
+        line = nextNonBlankLine(lines);
         reply.text.push_back(textOf(line));
     } while (!endsMultiLine(line, terminator));
     return reply;
@@ -48,7 +50,7 @@ FtpReply readFtpReply(LineReader& reader) {
 
 FtpReplyError ftpReplyError(const FtpReply& reply) {
     std::string message;
-    for (const auto& line : reply.text) message += line + "\r\n";
+    for (const auto& line : reply.text) message += EscapeControlBytes(line) + "\r\n";
     return FtpReplyError(message, reply.code);
 }
 

@@ -1,6 +1,7 @@
 #include "protocols/http_body.h"
 
 #include "platform/errors.h"
+#include "platform/file_errors.h"
 #include "platform/text_util.h"
 
 #include <algorithm>
@@ -25,29 +26,48 @@ private:
 
 void HttpBodyReader::readInto(const HttpResponse& response, OutputStream& destination) {
     errorText_ = false;
+    room_ = std::numeric_limits<int64_t>::max();
     read(response, destination);
 }
 
 std::string HttpBodyReader::readErrorText(const HttpResponse& response) {
     errorText_ = true;
+    room_ = MaxErrorText;
     MemoryStream text;
-    read(response, text);
+    try {
+        read(response, text);
+    } catch (const SocketError&) {
+        throw;
+    } catch (const Error&) {
+        // A length or chunk that does not parse: the status says what went wrong, not the body.
+        readToEnd_ = false;
+    }
     return text.data();
 }
 
 void HttpBodyReader::read(const HttpResponse& response, OutputStream& destination) {
+    readToEnd_ = true;
     int64_t length = response.contentLength();
     if (length > 0) {
         readLength(length, destination);
     } else if (response.header("Transfer-Encoding").find("chunked") != std::string::npos) {
         readChunked(destination);
-    } else if (!response.hasContentLength()) {
+    } else if (length < 0) {
         readUntilClose(destination);
     }
 }
 
 void HttpBodyReader::cutShort() {
     if (!errorText_) throw connectionClosedGracefully();
+}
+
+int64_t HttpBodyReader::keep(int64_t count) {
+    if (count > room_) {
+        readToEnd_ = false;
+        count = room_;
+    }
+    room_ -= count;
+    return count;
 }
 
 int64_t HttpBodyReader::copyBuffered(int64_t count, OutputStream& destination) {
@@ -74,14 +94,20 @@ bool HttpBodyReader::copyBlocks(int64_t count, OutputStream& destination) {
     return count == 0;
 }
 
-void HttpBodyReader::readLength(int64_t length, OutputStream& destination) {
+// One resize up front, to the final size; a length no file offset can reach is a full disk too.
+void HttpBodyReader::reserve(OutputStream& destination, int64_t length) {
     int64_t start = destination.position();
-    // One resize up front; an error text in memory grows only with what arrives.
-    if (!errorText_) destination.setSize(start + length);
+    if (length > std::numeric_limits<int64_t>::max() - start) throw fileErrorFromCode(ioError::diskFull);
+    destination.setSize(start + length);
+}
+
+void HttpBodyReader::readLength(int64_t length, OutputStream& destination) {
+    // An error text in memory grows only with what arrives.
+    if (!errorText_) reserve(destination, length);
     bool complete;
     try {
         ReadCycle cycle(work_, length);
-        int64_t remaining = length;
+        int64_t remaining = keep(length);
         while (remaining > 0 && reader_.buffered() > 0) remaining -= copyBuffered(remaining, destination);
         complete = copyBlocks(remaining, destination);
     } catch (...) {
@@ -102,19 +128,26 @@ void HttpBodyReader::readChunked(OutputStream& destination) {
         if (!readChunk(size, destination)) return;
         if (!reader_.readLineUnlessClosed()) return cutShort();
     }
-    // Trailer headers are not used; a server that closes right after the last chunk lost nothing.
-    for (auto line = reader_.readLineUnlessClosed(); line && !line->empty(); line = reader_.readLineUnlessClosed()) {
-    }
+    skipTrailer();
 }
 
 bool HttpBodyReader::readChunk(int64_t size, OutputStream& destination) {
+    int64_t kept = keep(size);
     bool complete;
     {
         ReadCycle cycle(work_, size);
-        complete = copyBlocks(size, destination);
+        complete = copyBlocks(kept, destination);
     }
     if (!complete) cutShort();
-    return complete;
+    return complete && kept == size;
+}
+
+// Trailer headers are not used, but bounded like a head; a server that closes
+// right after the last chunk lost nothing.
+void HttpBodyReader::skipTrailer() {
+    BoundedLines trailer(reader_, HttpResponse::MaxHeaderLines + 1, HttpResponse::MaxHeadBytes);
+    for (auto line = trailer.readLineUnlessClosed(); line && !line->empty(); line = trailer.readLineUnlessClosed()) {
+    }
 }
 
 // The size is the hexadecimal text before any blank or chunk extension (RFC 7230 4.1).
@@ -134,9 +167,21 @@ int64_t HttpBodyReader::readChunkSize() {
 
 void HttpBodyReader::readUntilClose(OutputStream& destination) {
     ReadCycle cycle(work_, 0);
-    while (reader_.buffered() > 0) copyBuffered(BlockSize, destination);
+    while (reader_.buffered() > 0) {
+        int64_t wanted = keep(static_cast<int64_t>(std::min(reader_.buffered(), BlockSize)));
+        if (wanted == 0) return;
+        copyBuffered(wanted, destination);
+    }
     blocks_.clear();
-    for (size_t got; (got = reader_.readSome(blocks_.space(), blocks_.room())) > 0;) {
+    for (;;) {
+        auto wanted = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(blocks_.room()), room_));
+        if (wanted == 0) {
+            readToEnd_ = false;
+            break;
+        }
+        size_t got = reader_.readSome(blocks_.space(), wanted);
+        if (got == 0) break;
+        room_ -= static_cast<int64_t>(got);
         blocks_.received(got);
         blocks_.handOn(blocks_.wholeBlocks(), destination, &work_);
     }

@@ -11,6 +11,7 @@
 #include "protocols/http_target.h"
 
 #include <algorithm>
+#include <chrono>
 #include <ctime>
 
 namespace trev {
@@ -34,7 +35,10 @@ struct HttpClient::Impl {
 
     void get(const std::string& url, OutputStream& destination);
     void chooseConnection();
-    void connectIfNeeded();
+    bool connectIfNeeded();
+    void connect();
+    bool lostBeforeAnswer(const SocketError& error);
+    bool tryExchange(OutputStream& destination, bool reused);
     std::string requestHead();
     void exchange(OutputStream& destination);
     void storeCookies();
@@ -59,6 +63,7 @@ struct HttpClient::Impl {
         Exchanging,  // a request sent, its response not read to the end: unfit for another
     };
     Link link = Link::Closed;
+    uint64_t receivedBeforeRequest = 0;
 };
 
 void HttpClient::Impl::close() {
@@ -88,19 +93,23 @@ void HttpClient::Impl::chooseConnection() {
     if (!throughProxy() && UpperCase(target.protocol) == "HTTPS") throw HttpProtocolError("HTTPS is not supported");
 }
 
-void HttpClient::Impl::connectIfNeeded() {
+// Reuses a kept-alive connection only while it is quiet: one the server closed while
+// idle, or that holds bytes no request asked for, is replaced. True when reused.
+bool HttpClient::Impl::connectIfNeeded() {
     if (link == Link::Idle) {
-        // A kept-alive connection the server dropped while idle is replaced, not used.
         try {
-            if (connection.reader().pollForClose(1)) close();
+            if (connection.reader().idleState() == LineReader::Idle::Quiet) return true;
         } catch (const SocketError&) {
-            close();
         }
+        close();
     }
-    if (link == Link::Closed) {
-        connection.connect(connectionHost, connectionPort, limitOrNone(owner.ConnectTimeoutMs));
-        link = Link::Idle;
-    }
+    connect();
+    return false;
+}
+
+void HttpClient::Impl::connect() {
+    connection.connect(connectionHost, connectionPort, limitOrNone(owner.ConnectTimeoutMs));
+    link = Link::Idle;
 }
 
 std::string HttpClient::Impl::requestHead() {
@@ -127,19 +136,19 @@ void HttpClient::Impl::storeCookies() {
         for (const auto& cookie : parseSetCookie2(value, target.host, target.path, now)) cookies.add(cookie, now);
 }
 
-// Reads the body of a refused response into the error, waiting at most 2 s for it.
+// Reads the body of a refused response into the error, waiting at most 2 s for all of it.
 void HttpClient::Impl::refuse() {
-    LineReader& reader = connection.reader();
-    int limit = waitLimit();
-    reader.readTimeoutMs = limit < 0 ? kErrorBodyWaitMs : std::min(limit, kErrorBodyWaitMs);
+    connection.reader().setDeadline(LineReader::Clock::now() + std::chrono::milliseconds(kErrorBodyWaitMs));
     std::string text = body.readErrorText(response);
-    if (link == Link::Exchanging) link = Link::Idle;
-    throw HttpProtocolError(response.statusLine, response.statusCode, text);
+    // A body beyond what the error keeps is not read on: that connection cannot carry another response.
+    if (link == Link::Exchanging && body.readToEnd()) link = Link::Idle;
+    throw HttpProtocolError(EscapeControlBytes(response.statusLine), response.statusCode, text);
 }
 
 void HttpClient::Impl::exchange(OutputStream& destination) {
     link = Link::Exchanging;
     connection.reader().readTimeoutMs = waitLimit();
+    receivedBeforeRequest = connection.reader().received();
     connection.write(requestHead());
     response = readResponseHead(connection.reader());
     if (response.closedDuringHead) close();
@@ -152,22 +161,45 @@ void HttpClient::Impl::exchange(OutputStream& destination) {
 
 // Keeps the connection only when the exchange ended cleanly and the server allows it.
 void HttpClient::Impl::finish() {
+    connection.reader().clearDeadline();
     if (link == Link::Exchanging || !connection.connected() || saysClose(response, "Connection") ||
         saysClose(response, "Proxy-Connection"))
         close();
 }
 
-void HttpClient::Impl::get(const std::string& url, OutputStream& destination) {
-    target.prepare(parseUrl(url));
-    chooseConnection();
-    connectIfNeeded();
+// The server closed or reset the connection before a single byte of the answer came.
+bool HttpClient::Impl::lostBeforeAnswer(const SocketError& error) {
+    const LineReader& reader = connection.reader();
+    bool ended = reader.closedByPeer() || error.code() == WSAECONNRESET || error.code() == WSAECONNABORTED;
+    return ended && reader.received() == receivedBeforeRequest;
+}
+
+// One exchange; false, with nothing raised, when a reused connection turned out
+// closed before any byte of the answer came.
+bool HttpClient::Impl::tryExchange(OutputStream& destination, bool reused) {
     try {
         exchange(destination);
+    } catch (const SocketError& error) {
+        bool lost = reused && lostBeforeAnswer(error);
+        finish();
+        if (lost) return false;
+        throw;
     } catch (...) {
         finish();
         throw;
     }
     finish();
+    return true;
+}
+
+void HttpClient::Impl::get(const std::string& url, OutputStream& destination) {
+    target.prepare(parseUrl(url));
+    chooseConnection();
+    if (tryExchange(destination, connectIfNeeded())) return;
+    // A server may close an idle connection just as the request leaves: a GET is
+    // idempotent, so it goes once more, on a new connection (RFC 9112 section 9.3.1).
+    connect();
+    tryExchange(destination, false);
 }
 
 HttpClient::HttpClient() : impl_(std::make_unique<Impl>(*this)) {}

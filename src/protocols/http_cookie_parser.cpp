@@ -2,9 +2,12 @@
 
 #include "platform/text_util.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
+#include <limits>
 
 namespace trev {
 namespace {
@@ -40,6 +43,12 @@ bool domainMatches(const std::string& host, std::string domain) {
     return h.size() == d.size() || h[h.size() - d.size() - 1] == '.';
 }
 
+// A lifetime past what time_t holds is "for the life of the process", not a wrap into the past.
+std::time_t saturatingAdd(std::time_t now, int64_t seconds) {
+    constexpr std::time_t kLatest = std::numeric_limits<std::time_t>::max();
+    return seconds > kLatest - now ? kLatest : now + static_cast<std::time_t>(seconds);
+}
+
 void applyAttribute(Cookie& cookie, const std::string& name, const std::string& value, std::time_t now,
                     bool& hasMaxAge) {
     std::string key = UpperCase(name);
@@ -49,7 +58,7 @@ void applyAttribute(Cookie& cookie, const std::string& name, const std::string& 
         int64_t seconds = 0;
         if (!parseNumber(value, seconds)) return;
         hasMaxAge = true;
-        cookie.expires = seconds <= 0 ? now - 1 : now + static_cast<std::time_t>(seconds);
+        cookie.expires = seconds <= 0 ? now - 1 : saturatingAdd(now, seconds);
     } else if (key == "DOMAIN") {
         cookie.domain = value;
     } else if (key == "PATH") {
@@ -68,6 +77,9 @@ int monthNumber(const std::string& token) {
     return -1;
 }
 
+// Later years saturate: such a cookie simply lives as long as the process.
+constexpr int kLatestYear = 9999;
+
 struct DateFields {
     int day = -1, month = -1, year = -1, hour = -1, minute = -1, second = -1;
     bool complete() const { return day >= 1 && day <= 31 && month >= 0 && year >= 1970 && hour >= 0; }
@@ -82,7 +94,7 @@ void takeDateToken(const std::string& token, DateFields& f) {
         if (int m = monthNumber(token); m >= 0) f.month = m;
     } else if (int64_t n = 0; parseNumber(token, n)) {
         if (f.day < 0 && token.size() <= 2) f.day = static_cast<int>(n);
-        else f.year = static_cast<int>(n < 70 ? n + 2000 : n < 100 ? n + 1900 : n);
+        else f.year = static_cast<int>(n < 70 ? n + 2000 : n < 100 ? n + 1900 : std::min<int64_t>(n, kLatestYear));
     }
 }
 
@@ -132,14 +144,11 @@ std::optional<std::time_t> parseCookieDate(const std::string& text) {
         }
     }
     if (!fields.complete()) return std::nullopt;
-    std::tm tm{};
-    tm.tm_year = fields.year - 1900;
-    tm.tm_mon = fields.month;
-    tm.tm_mday = fields.day;
-    tm.tm_hour = fields.hour;
-    tm.tm_min = fields.minute;
-    tm.tm_sec = fields.second;
-    return ::timegm(&tm);
+    using namespace std::chrono;
+    // "31 Feb" counts on into March, as the C library's calendar does.
+    const sys_seconds when = sys_days{year{fields.year} / month{static_cast<unsigned>(fields.month + 1)} / 1} +
+                             days{fields.day - 1} + hours{fields.hour} + minutes{fields.minute} + seconds{fields.second};
+    return static_cast<std::time_t>(when.time_since_epoch().count());
 }
 
 }  // namespace trev

@@ -8,9 +8,12 @@
 namespace trev {
 
 void CookieStore::add(const Cookie& cookie, std::time_t now) {
+    if (cookie.name.size() + cookie.value.size() > MaxCookieSize) return;
     std::vector<Cookie>& cookies = byDomain_[UpperCase(cookie.domain)];
     std::erase_if(cookies, [&](const Cookie& c) { return c.path == cookie.path && c.name == cookie.name; });
-    if (!cookie.expired(now)) cookies.push_back(cookie);
+    if (cookie.expired(now)) return;
+    if (cookies.size() == MaxPerDomain) cookies.erase(cookies.begin());
+    cookies.push_back(cookie);
 }
 
 void CookieStore::dropExpired(std::time_t now) {

@@ -1,7 +1,9 @@
 #include "protocols/http_response.h"
 
+#include "platform/errors.h"
 #include "platform/text_util.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace trev {
@@ -15,11 +17,25 @@ bool parseDecimal(const std::string& text, int64_t& value) {
     return ec == std::errc() && end == last && first != last;
 }
 
+// Content-Length = 1*DIGIT; from_chars fails on a number too large for int64_t.
+bool parseLength(const std::string& text, int64_t& value) {
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc();
+}
+
+HttpProtocolError invalidContentLength() { return HttpProtocolError("Invalid Content-Length header."); }
+
 void addHeaderLine(HttpResponse& response, const std::string& line) {
     // Obsolete line folding (RFC 2616 2.2): a leading blank continues the value above.
+    // Appended in place, so a long fold costs what it brings, not the value again.
     if ((line[0] == ' ' || line[0] == '\t') && !response.headers.empty()) {
         std::string& value = response.headers.back().second;
-        value = Trim(value + " " + Trim(line));
+        std::string part = Trim(line);
+        if (part.empty()) return;
+        if (!value.empty()) value += ' ';
+        value += part;
         return;
     }
     size_t colon = line.find(':');
@@ -31,11 +47,13 @@ void addHeaderLine(HttpResponse& response, const std::string& line) {
 }
 
 void readOneHead(LineReader& reader, HttpResponse& response) {
+    // The status line and the empty line that ends the head come on top of the header lines.
+    BoundedLines head(reader, HttpResponse::MaxHeaderLines + 2, HttpResponse::MaxHeadBytes);
     response = HttpResponse{};
-    response.statusLine = reader.readLine();
+    response.statusLine = head.readLine();
     response.statusCode = parseStatusCode(response.statusLine);
     for (;;) {
-        auto line = reader.readLineUnlessClosed();
+        auto line = head.readLineUnlessClosed();
         if (!line) {
             response.closedDuringHead = true;
             return;
@@ -72,9 +90,21 @@ std::vector<std::string> HttpResponse::headerValues(const std::string& name) con
     return values;
 }
 
+// Repeated fields and comma lists of one same value are that value (RFC 9110 section 8.6).
 int64_t HttpResponse::contentLength() const {
-    int64_t length = 0;
-    if (!parseDecimal(header("Content-Length"), length) || length < 0) return -1;
+    int64_t length = -1;
+    for (const auto& field : headerValues("Content-Length")) {
+        size_t start = 0;
+        for (;;) {
+            size_t comma = field.find(',', start);
+            int64_t value = 0;
+            if (!parseLength(Trim(field.substr(start, comma - start)), value) || (length >= 0 && value != length))
+                throw invalidContentLength();
+            length = value;
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+    }
     return length;
 }
 
@@ -84,11 +114,13 @@ bool HttpResponse::isRedirect() const {
 
 HttpResponse readResponseHead(LineReader& reader) {
     HttpResponse response;
+    int interim = 0;
     do {
+        // A server that answers with nothing but interim heads never ends the response.
+        if (interim++ > HttpResponse::MaxInterimHeads) throw maxLineLengthExceeded();
         readOneHead(reader, response);
     } while (response.statusCode == 100 && !response.closedDuringHead);
     return response;
 }
 
 }  // namespace trev
-

@@ -10,6 +10,11 @@
 namespace trev {
 
 struct HttpResponse {
+    // Bounds of what a server may send as heads: past them "Max line length exceeded.".
+    static constexpr size_t MaxHeaderLines = 1000;
+    static constexpr uint64_t MaxHeadBytes = 300 * 1024;
+    static constexpr int MaxInterimHeads = 10;
+
     std::string statusLine;
     int statusCode = -1;
     std::vector<std::pair<std::string, std::string>> headers;  // trimmed values
@@ -18,9 +23,10 @@ struct HttpResponse {
     // The first header of that name (without regard to case); empty when absent.
     std::string header(const std::string& name) const;
     std::vector<std::string> headerValues(const std::string& name) const;
-    // -1 when absent or not a number.
+    // -1 when absent. Raises "Invalid Content-Length header." for a value that is
+    // not a number, is too large for a file offset, or differs from another one
+    // (RFC 9112 section 6.3): such a body has no known end.
     int64_t contentLength() const;
-    bool hasContentLength() const { return contentLength() >= 0; }
     bool isRedirect() const;
     bool isSuccess() const { return statusCode >= 200 && statusCode <= 299; }
 };
@@ -28,7 +34,8 @@ struct HttpResponse {
 // The first token after the protocol, as a decimal number; -1 when it is not one.
 int parseStatusCode(const std::string& statusLine);
 
-// Reads status line and header block, skipping interim 100 heads. A close before
+// Reads status line and header block, skipping interim 100 heads, each head
+// bounded as above. A close before
 // the status line is complete raises "Connection Closed Gracefully."; a close in
 // the header block ends the head with what arrived and sets closedDuringHead.
 HttpResponse readResponseHead(LineReader& reader);

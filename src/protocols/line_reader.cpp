@@ -9,15 +9,21 @@ SocketError connectionClosedGracefully() { return SocketError(0, "Connection Clo
 SocketError readTimeout() { return SocketError(0, "Read Timeout"); }
 Error maxLineLengthExceeded() { return Error("Max line length exceeded."); }
 
-long LineReader::receiveInto(char* out, size_t size) {
-    long n = source_.receive(out, size, readTimeoutMs);
-    if (n < 0) throw readTimeout();
+int LineReader::waitMs() const {
+    if (!deadline_) return readTimeoutMs;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline_ - Clock::now()).count();
+    int untilDeadline = static_cast<int>(std::clamp<decltype(left)>(left, 0, INT32_MAX));
+    return readTimeoutMs < 0 ? untilDeadline : std::min(readTimeoutMs, untilDeadline);
+}
+
+long LineReader::receiveInto(char* out, size_t size, int timeoutMs) {
+    long n = source_.receive(out, size, timeoutMs);
     if (n == 0) closed_ = true;
+    if (n > 0) received_ += static_cast<uint64_t>(n);
     return n;
 }
 
-bool LineReader::fill() {
-    if (closed_) return false;
+long LineReader::receiveMore(int timeoutMs) {
     if (start_ > 0 && start_ == buffer_.size()) {
         buffer_.clear();
         start_ = 0;
@@ -27,8 +33,21 @@ bool LineReader::fill() {
     }
     size_t old = buffer_.size();
     buffer_.resize(old + ReceiveSize);
-    long n = receiveInto(buffer_.data() + old, ReceiveSize);
-    buffer_.resize(old + static_cast<size_t>(n));
+    long n = -1;
+    try {
+        n = receiveInto(buffer_.data() + old, ReceiveSize, timeoutMs);
+    } catch (...) {
+        buffer_.resize(old);
+        throw;
+    }
+    buffer_.resize(old + static_cast<size_t>(std::max(n, 0L)));
+    return n;
+}
+
+bool LineReader::fill() {
+    if (closed_) return false;
+    long n = receiveMore(waitMs());
+    if (n < 0) throw readTimeout();
     return n > 0;
 }
 
@@ -42,6 +61,7 @@ std::optional<std::string> LineReader::takeLine() {
     size_t end = lf > start_ && buffer_[lf - 1] == '\r' ? lf - 1 : lf;
     if (end - start_ > maxLineLength) throw maxLineLengthExceeded();
     std::string line = buffer_.substr(start_, end - start_);
+    consumed_ += lf + 1 - start_;
     start_ = lf + 1;
     return line;
 }
@@ -63,6 +83,7 @@ size_t LineReader::takeBuffered(char* out, size_t size) {
     size_t n = std::min(size, buffered());
     std::memcpy(out, buffer_.data() + start_, n);
     start_ += n;
+    consumed_ += n;
     return n;
 }
 
@@ -70,24 +91,45 @@ size_t LineReader::readSome(char* out, size_t size) {
     if (buffered() > 0) return takeBuffered(out, size);
     if (closed_) return 0;
     // Straight into the caller's memory: bodies are not copied twice.
-    return static_cast<size_t>(receiveInto(out, size));
+    long n = receiveInto(out, size, waitMs());
+    if (n < 0) throw readTimeout();
+    consumed_ += static_cast<uint64_t>(n);
+    return static_cast<size_t>(n);
 }
 
-bool LineReader::pollForClose(int pollMs) {
-    if (closed_) return true;
-    if (buffered() > 0) return false;
-    buffer_.resize(ReceiveSize);
-    start_ = 0;
-    long n = source_.receive(buffer_.data(), ReceiveSize, pollMs);
-    buffer_.resize(n > 0 ? static_cast<size_t>(n) : 0);
-    if (n == 0) closed_ = true;
-    return closed_;
+LineReader::Idle LineReader::idleState() {
+    if (closed_) return Idle::Closed;
+    if (buffered() == 0) {
+        long n = receiveMore(0);
+        if (n < 0) return Idle::Quiet;
+        if (n == 0) return Idle::Closed;
+    }
+    return Idle::Input;
 }
 
 void LineReader::reset() {
     buffer_.clear();
     start_ = 0;
     closed_ = false;
+    consumed_ = 0;
+    received_ = 0;
+    deadline_.reset();
+}
+
+void BoundedLines::count() {
+    if (++lines_ > maxLines_ || reader_.consumed() - start_ > maxBytes_) throw maxLineLengthExceeded();
+}
+
+std::string BoundedLines::readLine() {
+    std::string line = reader_.readLine();
+    count();
+    return line;
+}
+
+std::optional<std::string> BoundedLines::readLineUnlessClosed() {
+    auto line = reader_.readLineUnlessClosed();
+    if (line) count();
+    return line;
 }
 
 }  // namespace trev

@@ -3,7 +3,9 @@
 // HTTP head and chunk parsers and the FTP reply reader never see a socket.
 #include "platform/errors.h"
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -25,6 +27,7 @@ Error maxLineLengthExceeded();
 
 class LineReader {
 public:
+    using Clock = std::chrono::steady_clock;
     static constexpr size_t DefaultMaxLineLength = 16384;
     static constexpr size_t ReceiveSize = 32768;  // largest single receive for lines
 
@@ -33,6 +36,9 @@ public:
     // Limit of every wait for data; -1 waits without limit. Running out raises "Read Timeout".
     int readTimeoutMs = -1;
     size_t maxLineLength = DefaultMaxLineLength;
+    // A limit on all waits together until cleared; running out raises "Read Timeout".
+    void setDeadline(Clock::time_point deadline) { deadline_ = deadline; }
+    void clearDeadline() { deadline_.reset(); }
 
     // The next line up to LF, without the LF and a CR just before it.
     // Raises "Max line length exceeded." and "Connection Closed Gracefully.".
@@ -49,23 +55,55 @@ public:
 
     size_t buffered() const { return buffer_.size() - start_; }
     bool closedByPeer() const { return closed_; }
-    // Waits up to pollMs for bytes or a close that arrived while idle; true when closed.
-    bool pollForClose(int pollMs);
+    // Bytes taken out by the calls above and received from the source, since the last reset.
+    uint64_t consumed() const { return consumed_; }
+    uint64_t received() const { return received_; }
+
+    // What came in while nobody was reading, seen without waiting.
+    enum class Idle { Quiet, Input, Closed };
+    Idle idleState();
     // Our side closed: no more receives, buffered bytes stay readable.
     void markClosed() { closed_ = true; }
-    // Forgets buffered bytes and the close (a new connection).
+    // Forgets buffered bytes, the close and the deadline (a new connection).
     void reset();
 
 private:
-    // One receive appended to the buffer; false when the peer has closed.
+    // One receive appended to the buffer: the count, 0 on the peer's close, -1 when nothing came in time.
+    long receiveMore(int timeoutMs);
+    // As receiveMore within the wait limits; false when the peer has closed.
     bool fill();
-    long receiveInto(char* out, size_t size);
+    long receiveInto(char* out, size_t size, int timeoutMs);
+    int waitMs() const;
     std::optional<std::string> takeLine();
 
     ByteSource& source_;
     std::string buffer_;
     size_t start_ = 0;
     bool closed_ = false;
+    uint64_t consumed_ = 0;
+    uint64_t received_ = 0;
+    std::optional<Clock::time_point> deadline_;
+};
+
+// Lines read as one unit (an HTTP head, an FTP reply), bounded as a whole: a line
+// past maxLines, or past maxBytes bytes received for the unit, raises
+// "Max line length exceeded.", so an endless head or reply ends.
+class BoundedLines {
+public:
+    BoundedLines(LineReader& reader, size_t maxLines, uint64_t maxBytes)
+        : reader_(reader), maxLines_(maxLines), maxBytes_(maxBytes), start_(reader.consumed()) {}
+
+    std::string readLine();
+    std::optional<std::string> readLineUnlessClosed();
+
+private:
+    void count();
+
+    LineReader& reader_;
+    size_t maxLines_;
+    uint64_t maxBytes_;
+    uint64_t start_;
+    size_t lines_ = 0;
 };
 
 }  // namespace trev

@@ -5,7 +5,7 @@
 
 namespace trev {
 
-// False for ".", "..", and for a name holding "\", "/", ":" or a control character.
+// False for ".", "..", an empty or blank name, and for a name holding "\", "/", ":" or a control character.
 bool isSafeFileName(const std::string& name);
 
 // Raises an Error naming the file and the line when the name is not safe.

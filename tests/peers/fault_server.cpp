@@ -1,5 +1,7 @@
 #include "peers/fault_server.h"
 
+#include "peers/endless_send.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -162,7 +164,9 @@ bool FaultServer::sendReply(Connection& connection, const FaultStep& step) {
         if (at > 0 && step.pieceDelayMs > 0 && !pause(wakeRead_, step.pieceDelayMs)) return false;
         if (!sendAll(connection.fd, step.reply.data() + at, std::min(piece, step.reply.size() - at))) return false;
     }
-    return true;
+    if (step.endless.empty()) return true;
+    sendEndlessly(connection.fd, step.endless, wakeRead_);
+    return false;
 }
 
 void FaultServer::drainUntilClosed(Connection& connection) {

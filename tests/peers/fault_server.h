@@ -19,6 +19,8 @@ struct FaultStep {
     // Send the reply in pieces of this size with a pause between them (a slow server).
     size_t pieceSize = 0;
     int pieceDelayMs = 0;
+    // After the reply, these bytes again and again until the client closes (a server that never stops).
+    std::string endless;
     // Stay: go on with the next step; after the last step the connection stays open,
     // silent, until the client closes it. Close: an orderly close. Reset: an abortive close.
     enum class Then { Stay, Close, Reset } then = Then::Stay;

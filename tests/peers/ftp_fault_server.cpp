@@ -1,5 +1,7 @@
 #include "peers/ftp_fault_server.h"
 
+#include "peers/endless_send.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -107,6 +109,7 @@ struct FtpFaultServer::Impl {
     void session(int control) {
         Script s = currentScript();
         sendAll(control, s.greeting);
+        if (!s.endlessAfterGreeting.empty()) return sendEndlessly(control, s.endlessAfterGreeting, stopPipe[0]);
         sockaddr_in dataTarget{};
         std::string pending;
         char buffer[4096];

@@ -23,6 +23,8 @@ public:
 
     struct Script {
         std::string greeting = "220 Fault server ready\r\n";
+        // After the greeting, these bytes again and again until the client closes.
+        std::string endlessAfterGreeting;
         // Reply text by command verb (USER, PASS, TYPE, SYST, PORT, RETR); defaults below.
         std::map<std::string, std::string> replies;
         Data data = Data::Send;

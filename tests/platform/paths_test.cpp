@@ -1,9 +1,13 @@
 #include "platform/errors.h"
+#include "platform/file_stream.h"
 #include "platform/paths.h"
 
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace trev {
 namespace {
@@ -77,6 +81,71 @@ TEST(Paths, ReplaceFileMovesOverAnExistingFileOfAnotherCase) {
     EXPECT_EQ(drive.get("cfg/proxy.CFG"), "fresh");
     EXPECT_FALSE(drive.has("cfg/new"));
     EXPECT_THROW(replaceFile("C:\\cfg\\missing", "C:\\cfg\\other"), FileError);
+}
+
+// Whatever changes a folder, this process or another, the next lookup sees it.
+TEST(Paths, ChangesAreFoundInAnyCase) {
+    test::TempDrive drive;
+    drive.put("Velor/TEMP/versao.cfg", "x");
+    const std::string temp = drive.root().string() + "/Velor/TEMP";
+    ASSERT_EQ(nativePath("C:\\VELOR\\temp\\VERSAO.CFG"), temp + "/versao.cfg");
+
+    forceDirectories("C:\\Velor\\TEMP\\V6a");
+    FileStream("C:\\Velor\\TEMP\\Novo.cfg").close();
+    drive.put("Velor/TEMP/Outro.cfg", "");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\v6A\\dtversao.cfg"), temp + "/V6a/dtversao.cfg");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\NOVO.CFG"), temp + "/Novo.cfg");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\OUTRO.CFG"), temp + "/Outro.cfg");
+
+    EXPECT_TRUE(deleteFile("C:\\velor\\temp\\novo.CFG"));
+    FileStream("C:\\Velor\\TEMP\\NOVO.cfg").close();
+    EXPECT_EQ(nativePath("C:\\Velor\\TEMP\\novo.CFG"), temp + "/NOVO.cfg");
+
+    // A renamed folder takes its entries along; a new one of the old name starts empty.
+    FileStream("C:\\Velor\\TEMP\\V6a\\Script.sql").close();
+    replaceFile("C:\\VELOR\\TEMP\\V6A", "C:\\VELOR\\TEMP\\V6b");
+    forceDirectories("C:\\Velor\\TEMP\\V6a");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\V6B\\SCRIPT.SQL"), temp + "/V6b/Script.sql");
+    EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\V6A\\SCRIPT.SQL"), temp + "/V6a/SCRIPT.SQL");
+}
+
+// How often the system lists the folder: each listing of a watched folder is one access event.
+class FolderListings {
+public:
+    explicit FolderListings(const std::string& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        ::inotify_add_watch(fd_, folder.c_str(), IN_ACCESS);
+    }
+    ~FolderListings() { ::close(fd_); }
+    int count() {
+        alignas(inotify_event) char buffer[65536];
+        int listings = 0;
+        for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;)
+            for (char* at = buffer; at < buffer + n;) {
+                auto* event = reinterpret_cast<inotify_event*>(at);
+                if (event->len == 0 && (event->mask & IN_ACCESS)) ++listings;  // the folder itself, not an entry
+                at += sizeof(inotify_event) + event->len;
+            }
+        return listings;
+    }
+
+private:
+    int fd_;
+};
+
+// So the version check costs the same for each new version: a folder of many
+// versions is read once, not once per version.
+TEST(Paths, NewFoldersDoNotMakeTheirFolderBeReadAgain) {
+    test::TempDrive drive;
+    drive.put("Velor/TREVALMONTE/Temp/versao.cfg", "x");
+    FolderListings temp(drive.root().string() + "/Velor/TREVALMONTE/Temp");
+    for (int v = 0; v < 200; ++v) {
+        const std::string folder = "C:\\Velor\\TREVALMONTE\\TEMP\\" + std::to_string(6000 + v) + "a";
+        forceDirectories(folder);
+        FileStream(folder + "\\dtversao.cfg").close();
+        ASSERT_TRUE(fileExists(folder + "\\DTVERSAO.CFG"));
+    }
+    EXPECT_LE(temp.count(), 1);
+    EXPECT_TRUE(drive.has("Velor/TREVALMONTE/Temp/6199a/dtversao.cfg"));
 }
 
 }  // namespace

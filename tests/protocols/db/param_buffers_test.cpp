@@ -89,6 +89,8 @@ TEST(TransactionParams, EncodesTheSystemsLinesAndTableLocks) {
     EXPECT_EQ(buildTransactionParams({"ISC_TPB_CONCURRENCY", "", "wait", "read", "write"}), bytes({3, 2, 6, 8, 9}));
     EXPECT_EQ(buildTransactionParams({"lock_read=T1", "lock_write=ITEMS"}),
               bytes({3, 10, 2}) + "T1" + bytes({11, 5}) + "ITEMS");
+    const std::string longest(255, 'T');
+    EXPECT_EQ(buildTransactionParams({"lock_write=" + longest}), bytes({3, 11}) + '\xff' + longest);
     EXPECT_EQ(buildTransactionParams({"consistency", "shared", "protected", "exclusive", "ignore_limbo",
                                       "no_rec_version"}),
               bytes({3, 1, 3, 4, 5, 14, 18}));
@@ -122,6 +124,18 @@ TEST(ServiceParams, CarriesOnlyTheLoginAfterTheServiceVersion) {
               bytes({2, 2, 28, 3}) + "a=b" + bytes({29, 0}));
     EXPECT_EQ(buildServiceParams({}), bytes({2, 2}));
     EXPECT_THROW(buildServiceParams({"password=" + std::string(256, 'x')}), DatabaseError);
+}
+
+// One length byte: a longer table name would wrap and make the rest of the buffer unreadable.
+TEST(TransactionParams, RefusesTableNamesLongerThanALengthByteHolds) {
+    for (const char* name : {"lock_read", "lock_write"}) {
+        try {
+            buildTransactionParams({"read_committed", std::string(name) + "=" + std::string(256, 'T')});
+            ADD_FAILURE() << "accepted " << name;
+        } catch (const DatabaseError& error) {
+            EXPECT_EQ(error.what(), "TPB Constant (isc_tpb_" + std::string(name) + ") value is too long");
+        }
+    }
 }
 
 }  // namespace

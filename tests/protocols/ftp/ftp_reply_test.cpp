@@ -75,6 +75,46 @@ TEST(FtpReply, ErrorMessageIsTheTextLinesEachWithCrLfAndCarriesTheCode) {
     EXPECT_EQ(expectReply(reply, {550}).code, 550);
 }
 
+TEST(FtpReply, ControlBytesOfTheServerAreShownEscaped) {
+    CannedSource source(std::string("550 No") + '\0' + "such\x1b[2J file\r\n");
+    LineReader reader(source);
+    EXPECT_STREQ(ftpReplyError(readFtpReply(reader)).what(), "No\\x00such\\x1B[2J file\r\n");
+}
+
+std::string repeated(const std::string& text, size_t times) {
+    std::string all;
+    for (size_t i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+// The blank lines before a reply count toward its bounds: 1,000 lines, 64 KiB.
+TEST(FtpReply, RepliesAreBoundedAsAWhole) {
+    const std::string line1000 = "220-" + std::string(994, 'w') + "\r\n";  // 1,000 bytes on the wire
+    const struct {
+        const char* name;
+        std::string wire;
+        bool accepted;
+    } cases[] = {
+        {"ThousandLines", "220-A\r\n" + repeated("220-\r\n", 998) + "220 End\r\n", true},
+        {"ThousandAndOneLines", "220-A\r\n" + repeated("220-\r\n", 999) + "220 End\r\n", false},
+        {"BlankLinesCount", repeated("\r\n", 999) + "220 End\r\n", true},
+        {"OneBlankLineMore", repeated("\r\n", 1000) + "220 End\r\n", false},
+        {"ExactlySixtyFourKiB", "220-\r\n" + repeated(line1000, 65) + "220 " + std::string(524, 'e') + "\r\n", true},
+        {"OneByteMore", "220-\r\n" + repeated(line1000, 65) + "220 " + std::string(525, 'e') + "\r\n", false},
+    };
+    for (const auto& c : cases) {
+        CannedSource source(c.wire);
+        LineReader reader(source);
+        try {
+            readFtpReply(reader);
+            EXPECT_TRUE(c.accepted) << c.name;
+        } catch (const Error& e) {
+            EXPECT_FALSE(c.accepted) << c.name;
+            EXPECT_STREQ(e.what(), "Max line length exceeded.") << c.name;
+        }
+    }
+}
+
 TEST(FtpReply, PeerClosingBeforeAReplyRaisesConnectionClosedGracefully) {
     CannedSource source("\r\n");
     LineReader reader(source);

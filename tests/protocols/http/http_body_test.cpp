@@ -93,21 +93,53 @@ INSTANTIATE_TEST_SUITE_P(
         BodyCase{"UntilCloseInOneLargeRead",
                  {"HTTP/1.0 200 OK\r\n\r\n", bytes(70000)},
                  bytes(70000), "B0 W32768 W65536 E", ""},
-        BodyCase{"UntilCloseEmpty", {"HTTP/1.0 200 OK\r\n\r\n"}, "", "B0 E", ""}),
+        BodyCase{"UntilCloseEmpty", {"HTTP/1.0 200 OK\r\n\r\n"}, "", "B0 E", ""},
+        // A length that does not parse leaves the end of the body unknown: nothing is taken as whole.
+        BodyCase{"LengthTooLargeForAnOffset", {std::string(kLengthHead) + "99999999999999999999\r\n\r\nabc"}, "", "",
+                 "Invalid Content-Length header."},
+        BodyCase{"LengthNegative", {std::string(kLengthHead) + "-5\r\n\r\nabc"}, "", "", "Invalid Content-Length header."},
+        BodyCase{"LengthWithASign", {std::string(kLengthHead) + "+3\r\n\r\nabc"}, "", "", "Invalid Content-Length header."},
+        BodyCase{"LengthsThatDiffer",
+                 {"HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\nabcd"}, "", "",
+                 "Invalid Content-Length header."},
+        BodyCase{"LengthListThatDiffers", {std::string(kLengthHead) + "3, 4\r\n\r\nabcd"}, "", "",
+                 "Invalid Content-Length header."},
+        BodyCase{"LengthsThatAgree",
+                 {"HTTP/1.1 200 OK\r\nContent-Length: 3\r\ncontent-length: 3, 3\r\n\r\nabc"}, "abc", "B3 W3 E", ""}),
     [](const auto& info) { return info.param.name; });
 
-TEST(HttpBodyErrorTextTest, KeepsWhatArrivesWithoutFailing) {
-    const std::pair<std::deque<std::string>, std::string> cases[] = {
-        {{"HTTP/1.1 404 Not Found\r\nContent-Length: 20\r\n\r\nnot here"}, "not here"},
-        {{"HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n8\r\nnot"}, "not"},
-        {{"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"}, ""},
+// Whether the body was read to its end says whether the connection can carry another response.
+TEST(HttpBodyErrorTextTest, KeepsWhatArrivesUpTo64KiBWithoutFailing) {
+    const std::string big = bytes(70000, 'e');
+    const std::string kept = bytes(65536, 'e');
+    const struct {
+        const char* name;
+        std::deque<std::string> wire;
+        std::string text;
+        bool toEnd;
+    } cases[] = {
+        {"ShortLength", {"HTTP/1.1 404 Not Found\r\nContent-Length: 20\r\n\r\nnot here"}, "not here", true},
+        {"ShortChunk", {"HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n8\r\nnot"}, "not", true},
+        {"ZeroLength", {"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"}, "", true},
+        {"Whole64KiB", {"HTTP/1.1 404 Not Found\r\nContent-Length: 65536\r\n\r\n", kept, "next"}, kept, true},
+        {"LongLength", {"HTTP/1.1 404 Not Found\r\nContent-Length: 70000\r\n\r\n", big}, kept, false},
+        {"LongUntilClose", {"HTTP/1.0 404 Not Found\r\n\r\n" + big}, kept, false},
+        {"LongChunk", {"HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n11170\r\n" + big}, kept, false},
+        {"LongInManyChunks",
+         {"HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n", "8000\r\n" + bytes(32768, 'e') + "\r\n",
+          "8000\r\n" + bytes(32768, 'e') + "\r\n", "1\r\ne\r\n0\r\n\r\n"},
+         kept, false},
+        {"InvalidLength", {"HTTP/1.1 404 Not Found\r\nContent-Length: -1\r\n\r\nabc"}, "", false},
+        {"BadChunkSize", {"HTTP/1.1 404 Not Found\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nnot\r\nzz\r\n"}, "not",
+         false},
     };
-    for (const auto& [wire, text] : cases) {
-        ScriptedSource source(wire);
+    for (const auto& c : cases) {
+        ScriptedSource source(c.wire);
         LineReader reader(source);
         WorkTracker work(&reader);
         HttpBodyReader body(reader, work);
-        EXPECT_EQ(body.readErrorText(readResponseHead(reader)), text);
+        EXPECT_EQ(body.readErrorText(readResponseHead(reader)), c.text) << c.name;
+        EXPECT_EQ(body.readToEnd(), c.toEnd) << c.name;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace trev {
 namespace {
 
@@ -54,6 +56,23 @@ TEST(SetCookieTest, ExpiryFromExpiresAndMaxAge) {
     EXPECT_FALSE(parseSetCookie("a=1; expires=garbage", "h", "/", kNow)->expires);
 }
 
+TEST(SetCookieTest, LifetimesPastWhatTimeHoldsSaturate) {
+    constexpr std::time_t kLatest = std::numeric_limits<std::time_t>::max();
+    const std::pair<const char*, std::time_t> cases[] = {
+        {"a=1; Max-Age=9223372036854775807", kLatest},
+        {"a=1; Max-Age=9223372036854775000", kLatest},
+        {"a=1; expires=Fri, 31 Dec 9999 23:59:59 GMT", 253402300799},
+        {"a=1; expires=Sun, 06 Nov 99999999999 08:49:37 GMT", parseCookieDate("Sat, 06 Nov 9999 08:49:37 GMT").value()},
+    };
+    for (const auto& [header, expires] : cases) {
+        auto cookie = parseSetCookie(header, "h", "/", kNow);
+        ASSERT_TRUE(cookie) << header;
+        EXPECT_EQ(cookie->expires, expires) << header;
+        EXPECT_FALSE(cookie->expired(kNow)) << header;
+    }
+    EXPECT_FALSE(parseSetCookie("a=1; Max-Age=99999999999999999999", "h", "/", kNow)->expires);
+}
+
 TEST(SetCookieTest, SetCookie2HoldsSeveralCookies) {
     auto cookies = parseSetCookie2("a=\"1,2\"; Version=\"1\"; Path=\"/x/\", b=2; Version=1; Max-Age=10", "h", "/",
                                    kNow);
@@ -94,6 +113,22 @@ TEST(CookieStoreTest, ReplacesAndRemovesByDomainPathAndName) {
     EXPECT_EQ(store.cookieHeader("h", "/x/y", kNow), "a=3; a=2");
     store.add(*parseSetCookie("a=; Max-Age=0", "h", "/", kNow), kNow);
     EXPECT_EQ(store.cookieHeader("h", "/x/y", kNow), "a=3");
+}
+
+TEST(CookieStoreTest, KeepsAtMostFiftySmallCookiesPerDomain) {
+    CookieStore store;
+    store.add(*parseSetCookie("huge=" + std::string(4093, 'v'), "h", "/", kNow), kNow);
+    EXPECT_EQ(store.size(), 0u);
+    store.add(*parseSetCookie("big=" + std::string(4093, 'v'), "h", "/", kNow), kNow);
+    EXPECT_EQ(store.size(), 1u);
+    for (int i = 0; i < 60; ++i) store.add(*parseSetCookie("c" + std::to_string(i) + "=1", "h", "/", kNow), kNow);
+    store.add(*parseSetCookie("other=1", "elsewhere", "/", kNow), kNow);
+    EXPECT_EQ(store.size(), 51u);
+    std::string header = store.cookieHeader("h", "/", kNow);
+    EXPECT_EQ(header.find("big="), std::string::npos);  // the oldest went first
+    EXPECT_EQ(header.find("c9="), std::string::npos);
+    EXPECT_EQ(header.substr(0, 9), "c10=1; c1");
+    EXPECT_EQ(header.substr(header.size() - 5), "c59=1");
 }
 
 }  // namespace

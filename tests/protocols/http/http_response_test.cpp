@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace trev {
 namespace {
 
@@ -44,7 +46,7 @@ TEST(HttpResponseTest, FoldedLinesJoinAndValuesAreTrimmed) {
     EXPECT_EQ(r.header("x-long"), "a b c");
     EXPECT_EQ(r.header("SERVER"), "nginx");
     EXPECT_EQ(r.header("Location"), "");
-    EXPECT_FALSE(r.hasContentLength());
+    EXPECT_EQ(r.contentLength(), -1);
 }
 
 TEST(HttpResponseTest, CloseInTheHeaderBlockKeepsWhatArrived) {
@@ -61,6 +63,58 @@ TEST(HttpResponseTest, BrokenHeadsRaise) {
     EXPECT_EQ(messageOf({"HTTP/1.1 200 OK\r\nX: " + longValue + "v\r\n\r\n"}), "Max line length exceeded.");
     EXPECT_EQ(messageOf({"HTTP/1.1 200 OK " + std::string(20000, 'x')}), "Max line length exceeded.");
     EXPECT_EQ(messageOf({"HTTP/1.1 200 OK\r\nX: " + longValue + "\r\n\r\n"}), "");
+}
+
+std::string repeated(const std::string& text, size_t times) {
+    std::string all;
+    for (size_t i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+// A head of exactly size bytes, its status line and end included.
+std::string headOfSize(size_t size) {
+    const std::string status = "HTTP/1.1 200 OK\r\n";
+    std::string head = status;
+    size_t room = size - status.size() - 2;
+    while (room > 0) {
+        size_t line = std::min<size_t>(room, 10000);
+        head += "X: " + std::string(line - 5, 'h') + "\r\n";
+        room -= line;
+    }
+    return head + "\r\n";
+}
+
+TEST(HttpResponseTest, HeadsAreBoundedAsAWhole) {
+    const std::string interim = "HTTP/1.1 100 Continue\r\n\r\n";
+    const std::string final = "HTTP/1.1 200 OK\r\n\r\n";
+    const struct {
+        const char* name;
+        std::string wire;
+        const char* message;
+    } cases[] = {
+        {"ThousandHeaderLines", "HTTP/1.1 200 OK\r\n" + repeated("X: 1\r\n", 1000) + "\r\n", ""},
+        {"OneHeaderLineMore", "HTTP/1.1 200 OK\r\n" + repeated("X: 1\r\n", 1001) + "\r\n", "Max line length exceeded."},
+        {"FoldedLinesCount", "HTTP/1.1 200 OK\r\nX: a\r\n" + repeated(" b\r\n", 1000) + "\r\n",
+         "Max line length exceeded."},
+        {"HeadOf300KiB", headOfSize(300 * 1024), ""},
+        {"HeadOneByteLonger", headOfSize(300 * 1024 + 1), "Max line length exceeded."},
+        {"TenInterimHeads", repeated(interim, 10) + final, ""},
+        {"ElevenInterimHeads", repeated(interim, 11) + final, "Max line length exceeded."},
+        // Each head has bounds of its own.
+        {"InterimHeadsOfNearlyTheBound", repeated("HTTP/1.1 100 Continue\r\n" + repeated("X: 1\r\n", 1000) + "\r\n", 3) + final,
+         ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(messageOf({c.wire}), c.message) << c.name;
+}
+
+TEST(HttpResponseTest, FoldedLinesUpToTheBoundJoinInOrder) {
+    std::string wire = "HTTP/1.1 200 OK\r\nX-Long: 0\r\n";
+    std::string expected = "0";
+    for (int i = 1; i < 999; ++i) {
+        wire += "\t" + std::to_string(i) + " \r\n";
+        expected += " " + std::to_string(i);
+    }
+    EXPECT_EQ(readHead({wire + " \r\n\r\n"}).header("X-Long"), expected);
 }
 
 TEST(HttpResponseTest, RedirectAndSuccessRules) {

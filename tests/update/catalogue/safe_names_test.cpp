@@ -18,7 +18,10 @@ TEST(SafeNames, OnlyNamesThatStayInTheirFolder) {
         {"6.0.0.1", true},
         {"...", true},
         {"6001 ", true},
-        {"", true},
+        {"", false},
+        {" ", false},
+        {"   ", false},
+        {" 6001", true},
         {"\xe7\xe3o", true},
         {".", false},
         {"..", false},
@@ -39,7 +42,7 @@ TEST(SafeNames, RefusalNamesTheFileAndTheLine) {
         requireSafeFileName("..\\x\r", "versao.cfg", 3);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(cp1252ToUtf8(e.what()), "Nome inválido na linha 3 de versao.cfg: \"..\\x?\"");
+        EXPECT_EQ(cp1252ToUtf8(e.what()), "Nome inválido na linha 3 de versao.cfg: \"..\\x\\x0D\"");
     }
 }
 
