@@ -23,8 +23,8 @@ void UpdateSource::fetchTogether(const std::vector<Fetch>& files) {
     }
     dataWeb_.FtpOpen();
     const std::string ftpServer = "ftp://" + server_.host + ":" + std::to_string(server_.ftpPort);
-    for (const auto& [remote, local] : files)
-        transfer(ftpServer + remote, local, [&] { dataWeb_.FtpGetToFile(remote, local); });
+    for (const Fetch& file : files)
+        transfer(ftpServer + file.first, file.second, [&] { dataWeb_.FtpGetToFile(file.first, file.second); });
     dataWeb_.FtpClose();
 }
 
