@@ -4,16 +4,34 @@
 #include "platform/errors.h"
 #include "platform/text_util.h"
 
+#include <array>
+
 namespace trev {
 namespace {
 
 bool isUnsafeCharacter(unsigned char c) { return c < 32 || c == 127 || c == '\\' || c == '/' || c == ':'; }
 
+// Windows opens a device instead of a file for these, whatever the extension.
+bool isReservedDeviceName(const std::string& name) {
+    static const std::array<std::string, 4> devices = {"CON", "PRN", "AUX", "NUL"};
+    std::string base = UpperCase(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();  // "CON .txt" is CON too
+    for (const std::string& device : devices)
+        if (base == device) return true;
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+// Windows drops a final dot or blank, so the name would stand for another file.
+bool endsInDotOrBlank(const std::string& name) {
+    return !name.empty() && (name.back() == '.' || name.back() == ' ');
+}
+
 }  // namespace
 
 bool isSafeFileName(const std::string& name) {
     // An empty name would be the folder itself; a blank one a folder no one can see.
-    if (name == "." || name == ".." || Trim(name).empty()) return false;
+    if (Trim(name).empty() || endsInDotOrBlank(name) || isReservedDeviceName(name)) return false;
     for (char c : name)
         if (isUnsafeCharacter(static_cast<unsigned char>(c))) return false;
     return true;

@@ -5,7 +5,9 @@
 
 namespace trev {
 
-// False for ".", "..", an empty or blank name, and for a name holding "\", "/", ":" or a control character.
+// False for an empty or blank name, a name holding "\", "/", ":" or a control character,
+// one ending in a dot or a blank (".", ".." among them), and a device name of Windows
+// (CON, PRN, AUX, NUL, COM1-9, LPT1-9), with or without an extension.
 bool isSafeFileName(const std::string& name);
 
 // Raises an Error naming the file and the line when the name is not safe.
