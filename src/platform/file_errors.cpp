@@ -42,8 +42,12 @@ std::string systemErrorText(int err) {
     }
 }
 
+FileError cannotCreateFile(const std::string& windowsPath, int code, const std::string& systemText) {
+    return FileError(code, "Cannot create file \"" + windowsPath + "\". " + systemText);
+}
+
 FileError cannotCreateFile(const std::string& windowsPath, int err) {
-    return FileError(err, "Cannot create file \"" + windowsPath + "\". " + systemErrorText(err));
+    return cannotCreateFile(windowsPath, err, systemErrorText(err));
 }
 
 }  // namespace trev

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/file_errors.h"
+#include "platform/path_forms.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -19,15 +20,6 @@
 
 namespace trev {
 namespace {
-
-std::string& rootSetting() {
-    static std::string root;
-    return root;
-}
-
-bool isDriveLetterPath(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
-}
 
 std::vector<std::string> splitComponents(const std::string& path) {
     std::vector<std::string> parts;
@@ -176,12 +168,12 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
 }  // namespace
 
 void setDriveRoot(const std::string& nativeFolder) {
-    rootSetting() = nativeFolder;
+    driveRootSetting() = nativeFolder;
     folderIndex().clear();
 }
 
 std::string driveRoot() {
-    if (!rootSetting().empty()) return rootSetting();
+    if (!driveRootSetting().empty()) return driveRootSetting();
     if (const char* env = std::getenv("TREVALMONTE_DRIVE_C"); env && *env) return env;
     const char* home = std::getenv("HOME");
     return std::string(home ? home : "") + "/.local/share/trevalmonte/drive_c";
@@ -200,10 +192,6 @@ std::string nativePath(const std::string& windowsPath) {
     if (parts.empty()) return utf8;
     std::string resolved = resolveUnder(".", parts);
     return resolved == "." ? resolved : resolved.substr(2);
-}
-
-std::string nativeDatabaseName(const std::string& name) {
-    return isDriveLetterPath(name) ? nativePath(name) : name;
 }
 
 bool fileExists(const std::string& windowsPath) {

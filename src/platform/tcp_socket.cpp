@@ -1,6 +1,6 @@
 #include "platform/tcp_socket.h"
 
-#include "platform/text_util.h"
+#include "platform/socket_names.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -10,10 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
-#include <chrono>
-#include <cstring>
 #include <utility>
 
 namespace trev {
@@ -55,101 +52,84 @@ sockaddr_in makeAddress(uint32_t address, uint16_t port) {
 
 namespace {
 
-// The system's errors and the Winsock numbers and texts that stand for them.
-struct WinsockEntry {
+// The system's errors and the Winsock numbers that stand for them.
+struct ErrnoCode {
     int err;
     int code;
-    const char* text;
 };
 
-constexpr WinsockEntry kWinsockTable[] = {
-    {EINTR, WSAEINTR, "Interrupted system call."},
-    {EBADF, 10009, "Bad file number."},
-    {EACCES, 10013, "Access denied."},
-    {EFAULT, 10014, "Buffer fault."},
-    {EINVAL, 10022, "Invalid argument."},
-    {EMFILE, 10024, "Too many open files."},
-    {EWOULDBLOCK, 10035, "Operation would block."},
-    {EINPROGRESS, 10036, "Operation now in progress."},
-    {EALREADY, 10037, "Operation already in progress."},
-    {ENOTSOCK, 10038, "Socket operation on non-socket."},
-    {EDESTADDRREQ, 10039, "Destination address required."},
-    {EMSGSIZE, 10040, "Message too long."},
-    {EPROTOTYPE, 10041, "Protocol wrong type for socket."},
-    {ENOPROTOOPT, 10042, "Bad protocol option."},
-    {EPROTONOSUPPORT, 10043, "Protocol not supported."},
-    {ESOCKTNOSUPPORT, 10044, "Socket type not supported."},
-    {EOPNOTSUPP, 10045, "Operation not supported on socket."},
-    {EPFNOSUPPORT, 10046, "Protocol family not supported."},
-    {EAFNOSUPPORT, 10047, "Address family not supported by protocol family."},
-    {EADDRINUSE, WSAEADDRINUSE, "Address already in use."},
-    {EADDRNOTAVAIL, WSAEADDRNOTAVAIL, "Cannot assign requested address."},
-    {ENETDOWN, WSAENETDOWN, "Network is down."},
-    {ENETUNREACH, WSAENETUNREACH, "Network is unreachable."},
-    {ENETRESET, 10052, "Net dropped connection or reset."},
-    {ECONNABORTED, WSAECONNABORTED, "Software caused connection abort."},
-    {ECONNRESET, WSAECONNRESET, "Connection reset by peer."},
-    {EPIPE, WSAECONNRESET, "Connection reset by peer."},
-    {ENOBUFS, 10055, "No buffer space available."},
-    {EISCONN, 10056, "Socket is already connected."},
-    {ENOTCONN, WSAENOTCONN, "Socket is not connected."},
-    {ESHUTDOWN, 10058, "Can't send after socket shutdown."},
-    {ETOOMANYREFS, 10059, "Too many references, can't splice."},
-    {ETIMEDOUT, WSAETIMEDOUT, "Connection timed out."},
-    {ECONNREFUSED, WSAECONNREFUSED, "Connection refused."},
-    {ELOOP, 10062, "Too many levels of symbolic links."},
-    {ENAMETOOLONG, 10063, "File name too long."},
-    {EHOSTDOWN, 10064, "Host is down."},
-    {EHOSTUNREACH, WSAEHOSTUNREACH, "No route to host."},
+constexpr ErrnoCode kErrnoCodes[] = {
+    {EINTR, WSAEINTR},
+    {EBADF, 10009},
+    {EACCES, 10013},
+    {EFAULT, 10014},
+    {EINVAL, 10022},
+    {EMFILE, 10024},
+    {EWOULDBLOCK, 10035},
+    {EINPROGRESS, 10036},
+    {EALREADY, 10037},
+    {ENOTSOCK, 10038},
+    {EDESTADDRREQ, 10039},
+    {EMSGSIZE, 10040},
+    {EPROTOTYPE, 10041},
+    {ENOPROTOOPT, 10042},
+    {EPROTONOSUPPORT, 10043},
+    {ESOCKTNOSUPPORT, 10044},
+    {EOPNOTSUPP, 10045},
+    {EPFNOSUPPORT, 10046},
+    {EAFNOSUPPORT, 10047},
+    {EADDRINUSE, WSAEADDRINUSE},
+    {EADDRNOTAVAIL, WSAEADDRNOTAVAIL},
+    {ENETDOWN, WSAENETDOWN},
+    {ENETUNREACH, WSAENETUNREACH},
+    {ENETRESET, 10052},
+    {ECONNABORTED, WSAECONNABORTED},
+    {ECONNRESET, WSAECONNRESET},
+    {EPIPE, WSAECONNRESET},
+    {ENOBUFS, 10055},
+    {EISCONN, 10056},
+    {ENOTCONN, WSAENOTCONN},
+    {ESHUTDOWN, 10058},
+    {ETOOMANYREFS, 10059},
+    {ETIMEDOUT, WSAETIMEDOUT},
+    {ECONNREFUSED, WSAECONNREFUSED},
+    {ELOOP, 10062},
+    {ENAMETOOLONG, 10063},
+    {EHOSTDOWN, 10064},
+    {EHOSTUNREACH, WSAEHOSTUNREACH},
 };
 
 }  // namespace
 
-std::string winsockErrorText(int code) {
-    if (code == WSAHOST_NOT_FOUND) return "Host not found.";
-    for (const auto& entry : kWinsockTable)
-        if (entry.code == code) return entry.text;
-    return "";
-}
-
-SocketError socketError(int code) {
-    return SocketError(code, "Socket Error # " + std::to_string(code) + "\r\n" + winsockErrorText(code));
-}
-
 // An error with no Winsock counterpart keeps the system's own number above 10000.
 int winsockFromErrno(int err) {
-    for (const auto& entry : kWinsockTable)
+    for (const auto& entry : kErrnoCodes)
         if (entry.err == err) return entry.code;
     return 10000 + err;
 }
 
-uint32_t resolveHost(const std::string& host) {
-    if (UpperCase(host) == "LOCALHOST") return htonl(INADDR_LOOPBACK);
-    if (!host.empty() && std::isdigit(static_cast<unsigned char>(host[0]))) {
-        in_addr a{};
-        if (::inet_aton(host.c_str(), &a)) return a.s_addr;
-    }
+bool parseDottedAddress(const std::string& text, uint32_t& networkOrder) {
+    in_addr a{};
+    if (!::inet_aton(text.c_str(), &a)) return false;
+    networkOrder = a.s_addr;
+    return true;
+}
+
+bool lookUpHostAddress(const std::string& name, uint32_t& networkOrder) {
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* result = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &result) != 0 || !result) throw socketError(WSAHOST_NOT_FOUND);
-    uint32_t address = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
+    if (::getaddrinfo(name.c_str(), nullptr, &hints, &result) != 0 || !result) return false;
+    networkOrder = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
     ::freeaddrinfo(result);
-    return address;
+    return true;
 }
 
-std::string dottedAddress(uint32_t networkOrder) {
-    in_addr a{};
-    a.s_addr = networkOrder;
-    char text[INET_ADDRSTRLEN] = {};
-    ::inet_ntop(AF_INET, &a, text, sizeof text);
-    return text;
-}
-
-uint16_t servicePort(const std::string& text) {
-    if (const servent* service = ::getservbyname(text.c_str(), nullptr)) return ntohs(static_cast<uint16_t>(service->s_port));
-    return static_cast<uint16_t>(static_cast<uint32_t>(StrToInt(text)) & 0xFFFF);
+bool lookUpServicePort(const std::string& name, uint16_t& port) {
+    const servent* service = ::getservbyname(name.c_str(), nullptr);
+    if (service) port = ntohs(static_cast<uint16_t>(service->s_port));
+    return service != nullptr;
 }
 
 TcpSocket::~TcpSocket() { close(); }

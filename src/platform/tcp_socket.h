@@ -1,14 +1,15 @@
 #pragma once
 // Blocking TCP sockets. Failures are SocketError with the Winsock number and text,
 // in the message "Socket Error # %d\r\n%s".
-#include <cstdint>
 #include "platform/errors.h"
 
+#include <cstdint>
 #include <string>
 
 namespace trev {
 
-// Winsock numbers of the failures this system meets.
+// Winsock numbers of the failures this system meets. On Windows, include this header
+// before <winsock2.h>, whose macros carry the same names.
 enum WinsockError : int {
     WSAEINTR = 10004,
     WSAEADDRINUSE = 10048,
@@ -26,7 +27,7 @@ enum WinsockError : int {
 
 std::string winsockErrorText(int code);
 SocketError socketError(int winsockCode);
-// The Winsock number that stands for an errno.
+// The Winsock number that stands for an errno (POSIX).
 int winsockFromErrno(int err);
 
 // "LOCALHOST" (any case) is 127.0.0.1; a text that begins with a digit is a dotted
@@ -48,7 +49,8 @@ public:
     TcpSocket& operator=(const TcpSocket&) = delete;
 
     bool isOpen() const { return fd_ >= 0; }
-    int handle() const { return fd_; }
+    // A descriptor on POSIX, a SOCKET on Windows.
+    std::intptr_t handle() const { return fd_; }
 
     // Every timeoutMs below: -1 waits without limit, 0 does not wait.
 
@@ -82,8 +84,8 @@ public:
     uint32_t peerAddress() const;  // network byte order
 
 private:
-    explicit TcpSocket(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    explicit TcpSocket(std::intptr_t fd) : fd_(fd) {}
+    std::intptr_t fd_ = -1;
 };
 
 }  // namespace trev

@@ -1,9 +1,7 @@
 #include "platform/text_file.h"
 
 #include "platform/file_errors.h"
-#include "platform/paths.h"
-
-#include <sys/stat.h>
+#include "platform/stdio_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,18 +14,6 @@ namespace {
 
 constexpr int kCtrlZ = 26;
 constexpr size_t kMaxNumberLength = 32;
-
-bool parentFolderMissing(const std::string& nativeFile) {
-    auto slash = nativeFile.rfind('/');
-    if (slash == std::string::npos || slash == 0) return false;
-    struct stat st {};
-    return ::stat(nativeFile.substr(0, slash).c_str(), &st) != 0;
-}
-
-FileError openError(const std::string& native, int err) {
-    if (err == ENOENT && parentFolderMissing(native)) return fileErrorFromCode(ioError::invalidFilename);
-    return fileErrorFromErrno(err);
-}
 
 bool parseInt32(const std::string& text, int32_t& value) {
     if (text.empty()) return false;
@@ -52,12 +38,7 @@ bool parseInt32(const std::string& text, int32_t& value) {
 
 }  // namespace
 
-TextReader::TextReader(const std::string& windowsPath) {
-    std::string native = nativePath(windowsPath);
-    struct stat st {};
-    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(ioError::accessDenied);
-    file_ = std::fopen(native.c_str(), "rb");
-    if (!file_) throw openError(native, errno);
+TextReader::TextReader(const std::string& windowsPath) : file_(openStdioFile(windowsPath, StdioMode::Read)) {
     // The reader keeps its own buffer; a second one in the stream would only copy.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     buffer_ = std::make_unique_for_overwrite<char[]>(BufferSize);
@@ -137,13 +118,8 @@ int32_t TextReader::readInteger() {
     return value;
 }
 
-TextWriter::TextWriter(const std::string& windowsPath, Mode mode) {
-    std::string native = nativePath(windowsPath);
-    struct stat st {};
-    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw fileErrorFromCode(ioError::accessDenied);
-    file_ = std::fopen(native.c_str(), mode == Mode::Append ? "ab" : "wb");
-    if (!file_) throw openError(native, errno);
-}
+TextWriter::TextWriter(const std::string& windowsPath, Mode mode)
+    : file_(openStdioFile(windowsPath, mode == Mode::Append ? StdioMode::Append : StdioMode::Rewrite)) {}
 
 TextWriter::~TextWriter() {
     if (file_) std::fclose(file_);

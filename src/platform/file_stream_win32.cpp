@@ -1,0 +1,77 @@
+#include "platform/file_stream.h"
+
+#include "platform/file_errors.h"
+#include "platform/win32_errors.h"
+#include "platform/win32_text.h"
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cerrno>
+
+namespace trev {
+namespace {
+
+HANDLE handleOf(int fd) { return reinterpret_cast<HANDLE>(::_get_osfhandle(fd)); }
+
+[[noreturn]] void raiseLastError() { throw fileErrorFromWindows(::GetLastError()); }
+
+}  // namespace
+
+// The handle is kept as a runtime descriptor, as on POSIX.
+FileStream::FileStream(const std::string& windowsPath) {
+    HANDLE handle = ::CreateFileW(widePath(windowsPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD code = ::GetLastError();
+        throw cannotCreateFile(windowsPath, static_cast<int>(code), windowsErrorText(code));
+    }
+    fd_ = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY);
+    if (fd_ < 0) {
+        ::CloseHandle(handle);
+        throw cannotCreateFile(windowsPath, ERROR_TOO_MANY_OPEN_FILES, windowsErrorText(ERROR_TOO_MANY_OPEN_FILES));
+    }
+}
+
+FileStream::~FileStream() {
+    if (fd_ >= 0) ::_close(fd_);
+}
+
+void FileStream::write(const char* data, size_t size) {
+    while (size > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(position_);
+        at.OffsetHigh = static_cast<DWORD>(position_ >> 32);
+        DWORD piece = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!::WriteFile(handleOf(fd_), data, piece, &written, &at)) raiseLastError();
+        data += written;
+        size -= written;
+        position_ += written;
+    }
+}
+
+int64_t FileStream::size() const {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(handleOf(fd_), &size)) raiseLastError();
+    return size.QuadPart;
+}
+
+void FileStream::setSize(int64_t size) {
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    if (!::SetFilePointerEx(handleOf(fd_), end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handleOf(fd_)))
+        raiseLastError();
+    if (position_ > size) position_ = size;
+}
+
+void FileStream::close() {
+    if (fd_ < 0) return;
+    int fd = fd_;
+    fd_ = -1;
+    if (::_close(fd) != 0) throw fileErrorFromErrno(errno);
+}
+
+}  // namespace trev

@@ -1,0 +1,206 @@
+#include "platform/socket_names.h"
+#include "platform/tcp_socket.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <climits>
+#include <utility>
+
+namespace trev {
+namespace {
+
+// Winsock is started before the first socket or name lookup and stays until the process ends.
+void startWinsock() {
+    static const bool started = [] {
+        WSADATA data{};
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    (void)started;
+}
+
+SOCKET socketOf(std::intptr_t handle) { return static_cast<SOCKET>(handle); }
+
+sockaddr_in makeAddress(uint32_t address, uint16_t port) {
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = address;
+    sa.sin_port = ::htons(port);
+    return sa;
+}
+
+// 1 when the socket is readable (or, for a connect, writable or failed) within
+// timeoutMs (-1: no limit), 0 when the time ran out, -1 on failure.
+int waitFor(SOCKET s, bool connecting, int timeoutMs) {
+    fd_set ready;
+    fd_set failed;
+    FD_ZERO(&ready);
+    FD_ZERO(&failed);
+    FD_SET(s, &ready);
+    FD_SET(s, &failed);
+    timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    timeval* bound = timeoutMs < 0 ? nullptr : &limit;
+    int n = connecting ? ::select(0, nullptr, &ready, &failed, bound) : ::select(0, &ready, nullptr, nullptr, bound);
+    return n > 0 ? 1 : n;
+}
+
+void setBlocking(SOCKET s, bool blocking) {
+    u_long nonBlocking = blocking ? 0 : 1;
+    ::ioctlsocket(s, FIONBIO, &nonBlocking);
+}
+
+// Like a descriptor opened with close-on-exec: a started program must not hold the connection.
+SOCKET notInherited(SOCKET s) {
+    if (s != INVALID_SOCKET) ::SetHandleInformation(reinterpret_cast<HANDLE>(s), HANDLE_FLAG_INHERIT, 0);
+    return s;
+}
+
+sockaddr_in nameOf(SOCKET s, bool peer) {
+    sockaddr_in sa{};
+    int len = sizeof sa;
+    peer ? ::getpeername(s, reinterpret_cast<sockaddr*>(&sa), &len) : ::getsockname(s, reinterpret_cast<sockaddr*>(&sa), &len);
+    return sa;
+}
+
+[[noreturn]] void raiseLastError() { throw socketError(::WSAGetLastError()); }
+
+}  // namespace
+
+// inet_addr reads the same forms as inet_aton; its one ambiguous answer is the broadcast address.
+bool parseDottedAddress(const std::string& text, uint32_t& networkOrder) {
+    networkOrder = ::inet_addr(text.c_str());
+    return networkOrder != INADDR_NONE || text == "255.255.255.255";
+}
+
+bool lookUpHostAddress(const std::string& name, uint32_t& networkOrder) {
+    startWinsock();
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* result = nullptr;
+    if (::getaddrinfo(name.c_str(), nullptr, &hints, &result) != 0 || !result) return false;
+    networkOrder = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
+    ::freeaddrinfo(result);
+    return true;
+}
+
+bool lookUpServicePort(const std::string& name, uint16_t& port) {
+    startWinsock();
+    const servent* service = ::getservbyname(name.c_str(), nullptr);
+    if (service) port = ::ntohs(static_cast<u_short>(service->s_port));
+    return service != nullptr;
+}
+
+TcpSocket::~TcpSocket() { close(); }
+
+TcpSocket::TcpSocket(TcpSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+void TcpSocket::create() {
+    close();
+    startWinsock();
+    SOCKET s = notInherited(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (s == INVALID_SOCKET) raiseLastError();
+    fd_ = static_cast<std::intptr_t>(s);
+}
+
+int TcpSocket::tryConnect(uint32_t address, uint16_t port, int timeoutMs) {
+    const SOCKET s = socketOf(fd_);
+    sockaddr_in sa = makeAddress(address, port);
+    setBlocking(s, false);
+    int err = ::connect(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0 ? 0 : ::WSAGetLastError();
+    if (err == WSAEWOULDBLOCK) {
+        int ready = waitFor(s, true, timeoutMs);
+        if (ready == 0) {
+            err = WSAETIMEDOUT;
+        } else if (ready < 0) {
+            err = ::WSAGetLastError();
+        } else {
+            int len = sizeof err;
+            ::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&err), &len);
+        }
+    }
+    setBlocking(s, true);
+    return err;
+}
+
+void TcpSocket::connect(const std::string& host, uint16_t port, int timeoutMs) {
+    uint32_t address = resolveHost(host);
+    create();
+    sockaddr_in any = makeAddress(::htonl(INADDR_ANY), 0);
+    int code = ::bind(socketOf(fd_), reinterpret_cast<sockaddr*>(&any), sizeof any) == 0
+                   ? tryConnect(address, port, timeoutMs)
+                   : ::WSAGetLastError();
+    if (code) {
+        close();
+        throw socketError(code);
+    }
+}
+
+long TcpSocket::trySend(const char* data, size_t size) {
+    int piece = size > INT_MAX ? INT_MAX : static_cast<int>(size);
+    int n = ::send(socketOf(fd_), data, piece, 0);
+    return n == SOCKET_ERROR ? -1 : n;
+}
+
+void TcpSocket::sendAll(const char* data, size_t size) {
+    if (fd_ < 0) throw socketError(WSAENOTCONN);
+    while (size > 0) {
+        long n = trySend(data, size);
+        if (n < 0) raiseLastError();
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+bool TcpSocket::waitReadable(int timeoutMs) { return waitFor(socketOf(fd_), false, timeoutMs) > 0; }
+
+long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
+    if (fd_ < 0) throw socketError(WSAENOTCONN);
+    if (timeoutMs >= 0 && waitFor(socketOf(fd_), false, timeoutMs) == 0) return -1;
+    int n = ::recv(socketOf(fd_), buffer, size > INT_MAX ? INT_MAX : static_cast<int>(size), 0);
+    if (n == SOCKET_ERROR) raiseLastError();
+    return n;
+}
+
+void TcpSocket::shutdownBoth() {
+    if (fd_ >= 0) ::shutdown(socketOf(fd_), SD_BOTH);
+}
+
+void TcpSocket::close() {
+    if (fd_ >= 0) ::closesocket(socketOf(fd_));
+    fd_ = -1;
+}
+
+void TcpSocket::listen(uint32_t localAddress, uint16_t port, int backlog) {
+    create();
+    sockaddr_in sa = makeAddress(localAddress, port);
+    const SOCKET s = socketOf(fd_);
+    if (::bind(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(s, backlog) != 0) {
+        int code = ::WSAGetLastError();
+        close();
+        throw socketError(code);
+    }
+}
+
+TcpSocket TcpSocket::accept(int timeoutMs) {
+    if (waitFor(socketOf(fd_), false, timeoutMs) <= 0) return TcpSocket();
+    SOCKET s = notInherited(::accept(socketOf(fd_), nullptr, nullptr));
+    if (s == INVALID_SOCKET) raiseLastError();
+    return TcpSocket(static_cast<std::intptr_t>(s));
+}
+
+uint32_t TcpSocket::localAddress() const { return nameOf(socketOf(fd_), false).sin_addr.s_addr; }
+
+uint16_t TcpSocket::localPort() const { return ::ntohs(nameOf(socketOf(fd_), false).sin_port); }
+
+uint32_t TcpSocket::peerAddress() const { return nameOf(socketOf(fd_), true).sin_addr.s_addr; }
+
+}  // namespace trev

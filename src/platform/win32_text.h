@@ -1,0 +1,16 @@
+#pragma once
+// Texts for the wide-character API of Windows.
+#include <string>
+
+namespace trev {
+
+std::wstring wideFromUtf8(const std::string& utf8);
+std::wstring wideFromCp1252(const std::string& text);
+std::string cp1252FromWide(const std::wstring& wide);  // "?" for what the code page lacks
+std::string utf8FromWide(const std::wstring& wide);
+
+// A Windows-1252 path literal for the wide-character file API (mapped below a
+// test's drive root when one is set).
+std::wstring widePath(const std::string& windowsPath);
+
+}  // namespace trev
