@@ -1,16 +1,6 @@
 #include "platform/codepage.h"
-#include "platform/launcher.h"
-
-#include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 namespace trev {
 namespace {
@@ -39,25 +29,6 @@ TEST(CodePage, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
     EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD" "b"), "a?b");     // a CJK character
     EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80"), "?");         // outside the basic plane
     EXPECT_EQ(utf8ToCp1252("x\xC3"), "x?");                   // cut sequence
-}
-
-TEST(Launcher, StartsAnExecutableWithItsParametersWithoutWaiting) {
-    test::TempDrive drive;
-    auto fifo = drive.root() / "started";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
-    drive.put("Velor/TEMP/Programa.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + fifo.string() + "'\n");
-    std::filesystem::permissions(drive.root() / "Velor/TEMP/Programa.sh", std::filesystem::perms::owner_all);
-
-    LaunchFile("C:\\VELOR\\temp\\PROGRAMA.SH", "/atualizado");
-
-    pollfd ready{reader, POLLIN, 0};
-    ASSERT_EQ(::poll(&ready, 1, 10000), 1) << "the program did not start";
-    char buffer[64] = {};
-    ssize_t n = ::read(reader, buffer, sizeof buffer - 1);
-    ::close(reader);
-    EXPECT_EQ(std::string(buffer, n > 0 ? n : 0), "/atualizado");
 }
 
 }  // namespace

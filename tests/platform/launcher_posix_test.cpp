@@ -1,0 +1,37 @@
+#include "platform/launcher.h"
+
+#include "support/temp_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace trev {
+namespace {
+
+TEST(Launcher, StartsAnExecutableWithItsParametersWithoutWaiting) {
+    test::TempDrive drive;
+    auto fifo = drive.root() / "started";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    drive.put("Velor/TEMP/Programa.sh", "#!/bin/sh\nprintf '%s' \"$1\" > '" + fifo.string() + "'\n");
+    std::filesystem::permissions(drive.root() / "Velor/TEMP/Programa.sh", std::filesystem::perms::owner_all);
+
+    LaunchFile("C:\\VELOR\\temp\\PROGRAMA.SH", "/atualizado");
+
+    pollfd ready{reader, POLLIN, 0};
+    ASSERT_EQ(::poll(&ready, 1, 10000), 1) << "the program did not start";
+    char buffer[64] = {};
+    ssize_t n = ::read(reader, buffer, sizeof buffer - 1);
+    ::close(reader);
+    EXPECT_EQ(std::string(buffer, n > 0 ? n : 0), "/atualizado");
+}
+
+}  // namespace
+}  // namespace trev

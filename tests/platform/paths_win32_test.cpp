@@ -1,0 +1,79 @@
+#include "platform/errors.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+#include "support/temp_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace trev {
+namespace {
+
+TEST(Paths, LiteralsStandAsTheyAre) {
+    EXPECT_EQ(nativePath("C:\\VELOR\\TREVALMONTE\\TEMP\\versao.cfg"), "C:\\VELOR\\TREVALMONTE\\TEMP\\versao.cfg");
+    EXPECT_EQ(nativePath("C:\\CONFIGURA\xE7\xC3O\\a"), "C:\\CONFIGURA\xC3\xA7\xC3\x83O\\a");
+    EXPECT_EQ(nativeDatabaseName("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"),
+              "C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB");
+    EXPECT_EQ(nativeDatabaseName("server:C:\\x.gdb"), "server:C:\\x.gdb");
+}
+
+struct MappingCase {
+    const char* windowsPath;
+    const char* expectedBelowRoot;
+};
+
+TEST(Paths, BelowATestsDriveRootAPathClimbsNoHigherThanTheRoot) {
+    test::TempDrive drive;
+    const MappingCase cases[] = {
+        {"C:\\VELOR\\TREVALMONTE\\TEMP\\versao.cfg", "\\VELOR\\TREVALMONTE\\TEMP\\versao.cfg"},
+        {"c:/velor/trevalmonte", "\\velor\\trevalmonte"},
+        {"C:\\VELOR\\TEMP\\..\\temp\\a.txt", "\\VELOR\\temp\\a.txt"},
+        {"C:\\..\\..\\velor", "\\velor"},
+        {"C:\\.\\velor\\\\TREVALMONTE", "\\velor\\TREVALMONTE"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(nativePath(c.windowsPath), drive.root().string() + c.expectedBelowRoot) << c.windowsPath;
+    EXPECT_EQ(nativeDatabaseName("10.0.0.1/3050:C:\\x.gdb"), "10.0.0.1/3050:C:\\x.gdb");
+}
+
+TEST(Paths, NamesOfAnyCaseAndOfTheCodePage) {
+    test::TempDrive drive;
+    drive.put("Velor/TREVALMONTE/TEMP/versao.cfg", "x");
+    EXPECT_TRUE(fileExists("C:\\VELOR\\trevalmonte\\temp\\VERSAO.CFG"));
+    EXPECT_TRUE(directoryExists("C:\\velor"));
+    EXPECT_FALSE(fileExists("C:\\velor"));
+    EXPECT_FALSE(directoryExists("C:\\velor\\trevalmonte\\temp\\versao.cfg"));
+
+    forceDirectories("C:\\VELOR\\Configura\xE7\xE3o\\Sub");
+    TextWriter writer("C:\\VELOR\\Configura\xE7\xE3o\\Sub\\Relat\xF3rio.txt");
+    writer.writeLine("ok");
+    writer.close();
+    const std::filesystem::path written = drive.root() / L"VELOR" / L"Configura\u00e7\u00e3o" / L"Sub" / L"Relat\u00f3rio.txt";
+    EXPECT_TRUE(std::filesystem::is_regular_file(written));
+    EXPECT_TRUE(fileExists("C:\\velor\\CONFIGURA\xC7\xC3O\\sub\\RELAT\xD3RIO.TXT"));
+}
+
+TEST(Paths, FoldersFilesReplacedAndDeleted) {
+    test::TempDrive drive;
+    drive.put("cfg/proxy.CFG", "old");
+    drive.put("cfg/new", "fresh");
+    replaceFile("C:\\CFG\\NEW", "C:\\cfg\\Proxy.cfg");
+    EXPECT_EQ(drive.get("cfg/proxy.CFG"), "fresh");
+    EXPECT_FALSE(drive.has("cfg/new"));
+    try {
+        replaceFile("C:\\cfg\\missing", "C:\\cfg\\other");
+        FAIL() << "replaced";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.code(), 2);
+        EXPECT_EQ(std::string(e.what()), "File not found");
+    }
+    EXPECT_TRUE(deleteFile("C:\\CFG\\PROXY.CFG"));
+    EXPECT_FALSE(deleteFile("C:\\CFG\\PROXY.CFG"));
+    drive.put("file", "");
+    EXPECT_THROW(forceDirectories("C:\\file\\below"), FileError);
+}
+
+}  // namespace
+}  // namespace trev
