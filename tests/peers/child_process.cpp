@@ -1,14 +1,9 @@
 #include "peers/child_process.h"
 
-#include "platform/tcp_socket.h"
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
 
 #include <chrono>
 #include <stdexcept>
@@ -45,18 +40,24 @@ bool waitForExit(pid_t pid, int timeoutMs) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& logPath) {
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) execChild(argv, logPath);
+struct ChildProcess::Handle {
+    pid_t pid = -1;
+};
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& logPath)
+    : handle_(std::make_unique<Handle>()) {
+    handle_->pid = ::fork();
+    if (handle_->pid < 0) throw std::runtime_error("fork failed");
+    if (handle_->pid == 0) execChild(argv, logPath);
 }
 
 ChildProcess::~ChildProcess() { stop(); }
 
 bool ChildProcess::running() {
-    if (pid_ <= 0) return false;
-    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-        pid_ = -1;
+    pid_t& pid = handle_->pid;
+    if (pid <= 0) return false;
+    if (::waitpid(pid, nullptr, WNOHANG) == pid) {
+        pid = -1;
         return false;
     }
     return true;
@@ -64,31 +65,12 @@ bool ChildProcess::running() {
 
 void ChildProcess::stop() {
     if (!running()) return;
-    ::kill(pid_, SIGTERM);
-    if (!waitForExit(pid_, 5000)) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
+    ::kill(handle_->pid, SIGTERM);
+    if (!waitForExit(handle_->pid, 5000)) {
+        ::kill(handle_->pid, SIGKILL);
+        ::waitpid(handle_->pid, nullptr, 0);
     }
-    pid_ = -1;
-}
-
-uint16_t freeLoopbackPort() {
-    TcpSocket probe;
-    probe.listen(htonl(INADDR_LOOPBACK), 0, 1);
-    return probe.localPort();
-}
-
-bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process, const std::string& address) {
-    uint32_t target = resolveHost(address);
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (Clock::now() < deadline) {
-        if (process && !process->running()) return false;
-        TcpSocket probe;
-        probe.create();
-        if (probe.tryConnect(target, port, 1000) == 0) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+    handle_->pid = -1;
 }
 
 }  // namespace trev::peers

@@ -1,8 +1,8 @@
 #pragma once
-// A server program run in the foreground for the life of a fixture.
-#include <sys/types.h>
-
+// A server program run in the foreground for the life of a fixture. On Linux it is
+// this process's child; a Windows test under Wine has the peer host run it.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,19 +10,20 @@ namespace trev::peers {
 
 class ChildProcess {
 public:
-    // Starts argv[0] (a full path) with stdout and stderr appended to logPath ("" discards them).
+    // Starts argv[0] (a full path of the peers' system) with stdout and stderr appended
+    // to logPath (a path of the peers' system; "" discards them).
     ChildProcess(const std::vector<std::string>& argv, const std::string& logPath = "");
     // Stops it: SIGTERM, then SIGKILL when it has not ended within 5 s.
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    pid_t pid() const { return pid_; }
     bool running();
     void stop();
 
 private:
-    pid_t pid_ = -1;
+    struct Handle;
+    std::unique_ptr<Handle> handle_;
 };
 
 // A loopback port nobody listens on at the moment of the call.

@@ -12,11 +12,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 namespace trev::peers {
+namespace {
 
-struct FaultServer::Connection {
+struct Connection {
     int fd = -1;
     FaultScript script;
     std::string received;  // guarded by the server's mutex
@@ -24,8 +28,6 @@ struct FaultServer::Connection {
     size_t stepsDone = 0;  // guarded by the server's mutex
     std::thread thread;
 };
-
-namespace {
 
 // Waits until fd is readable or the server is told to stop; false on stop.
 bool waitReadable(int fd, int wakeFd, int timeoutMs = -1) {
@@ -57,7 +59,35 @@ bool sendAll(int fd, const char* data, size_t size) {
 
 }  // namespace
 
-FaultServer::FaultServer() {
+struct FaultServer::Impl {
+    Impl();
+    ~Impl();
+    void addConnection(FaultScript script);
+    size_t connectionCount() const;
+    std::string received(size_t connection) const;
+    bool waitForSteps(size_t connection, size_t steps, int timeoutMs) const;
+
+    void acceptLoop();
+    void serve(Connection& connection);
+    bool awaitText(Connection& connection, const std::string& text);
+    bool sendReply(Connection& connection, const FaultStep& step);
+    void drainUntilClosed(Connection& connection);
+    // Reads once into the record; false when the peer closed or the server stops.
+    bool readSome(Connection& connection);
+    void stepDone(Connection& connection);
+
+    uint16_t port_ = 0;
+    int listenFd_ = -1;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    std::vector<FaultScript> scripts_;
+    std::vector<std::unique_ptr<Connection>> connections_;
+    std::thread acceptThread_;
+};
+
+FaultServer::Impl::Impl() {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     wakeRead_ = pipeFds[0];
@@ -74,7 +104,7 @@ FaultServer::FaultServer() {
     acceptThread_ = std::thread([this] { acceptLoop(); });
 }
 
-FaultServer::~FaultServer() {
+FaultServer::Impl::~Impl() {
     char stop = 1;
     (void)!::write(wakeWrite_, &stop, 1);
     acceptThread_.join();
@@ -87,39 +117,35 @@ FaultServer::~FaultServer() {
     ::close(wakeWrite_);
 }
 
-std::string FaultServer::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-}
-
-void FaultServer::addConnection(FaultScript script) {
+void FaultServer::Impl::addConnection(FaultScript script) {
     std::lock_guard lock(mutex_);
     scripts_.push_back(std::move(script));
 }
 
-size_t FaultServer::connectionCount() const {
+size_t FaultServer::Impl::connectionCount() const {
     std::lock_guard lock(mutex_);
     return connections_.size();
 }
 
-std::string FaultServer::received(size_t connection) const {
+std::string FaultServer::Impl::received(size_t connection) const {
     std::lock_guard lock(mutex_);
     return connection < connections_.size() ? connections_[connection]->received : std::string();
 }
 
-bool FaultServer::waitForSteps(size_t connection, size_t steps, int timeoutMs) const {
+bool FaultServer::Impl::waitForSteps(size_t connection, size_t steps, int timeoutMs) const {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
         return connection < connections_.size() && connections_[connection]->stepsDone >= steps;
     });
 }
 
-void FaultServer::stepDone(Connection& connection) {
+void FaultServer::Impl::stepDone(Connection& connection) {
     std::lock_guard lock(mutex_);
     ++connection.stepsDone;
     changed_.notify_all();
 }
 
-void FaultServer::acceptLoop() {
+void FaultServer::Impl::acceptLoop() {
     while (waitReadable(listenFd_, wakeRead_)) {
         int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
@@ -134,7 +160,7 @@ void FaultServer::acceptLoop() {
     }
 }
 
-bool FaultServer::readSome(Connection& connection) {
+bool FaultServer::Impl::readSome(Connection& connection) {
     if (!waitReadable(connection.fd, wakeRead_)) return false;
     char buffer[65536];
     ssize_t n = ::recv(connection.fd, buffer, sizeof buffer, 0);
@@ -144,7 +170,7 @@ bool FaultServer::readSome(Connection& connection) {
     return true;
 }
 
-bool FaultServer::awaitText(Connection& connection, const std::string& text) {
+bool FaultServer::Impl::awaitText(Connection& connection, const std::string& text) {
     for (;;) {
         {
             std::lock_guard lock(mutex_);
@@ -158,7 +184,7 @@ bool FaultServer::awaitText(Connection& connection, const std::string& text) {
     }
 }
 
-bool FaultServer::sendReply(Connection& connection, const FaultStep& step) {
+bool FaultServer::Impl::sendReply(Connection& connection, const FaultStep& step) {
     size_t piece = step.pieceSize == 0 ? step.reply.size() : step.pieceSize;
     for (size_t at = 0; at < step.reply.size(); at += piece) {
         if (at > 0 && step.pieceDelayMs > 0 && !pause(wakeRead_, step.pieceDelayMs)) return false;
@@ -169,12 +195,12 @@ bool FaultServer::sendReply(Connection& connection, const FaultStep& step) {
     return false;
 }
 
-void FaultServer::drainUntilClosed(Connection& connection) {
+void FaultServer::Impl::drainUntilClosed(Connection& connection) {
     while (readSome(connection)) {
     }
 }
 
-void FaultServer::serve(Connection& connection) {
+void FaultServer::Impl::serve(Connection& connection) {
     if (connection.script.empty()) {
         ::shutdown(connection.fd, SHUT_RDWR);
         return;
@@ -199,6 +225,15 @@ void FaultServer::serve(Connection& connection) {
         stepDone(connection);
     }
     drainUntilClosed(connection);
+}
+
+FaultServer::FaultServer() : impl_(std::make_unique<Impl>()), port_(impl_->port_) {}
+FaultServer::~FaultServer() = default;
+void FaultServer::addConnection(FaultScript script) { impl_->addConnection(std::move(script)); }
+size_t FaultServer::connectionCount() const { return impl_->connectionCount(); }
+std::string FaultServer::received(size_t connection) const { return impl_->received(connection); }
+bool FaultServer::waitForSteps(size_t connection, size_t steps, int timeoutMs) const {
+    return impl_->waitForSteps(connection, steps, timeoutMs);
 }
 
 }  // namespace trev::peers

@@ -1,12 +1,9 @@
 #pragma once
 // A scripted TCP server for exchanges no real server produces: it records every byte
 // it receives and answers each connection with canned bytes, step by step.
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace trev::peers {
@@ -36,7 +33,7 @@ public:
 
     uint16_t port() const { return port_; }
     // "http://127.0.0.1:<port>" + path
-    std::string url(const std::string& path) const;
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
 
     // The script of the next connection accepted, in order; a connection without one is closed at once.
     void addConnection(FaultScript script);
@@ -48,26 +45,10 @@ public:
     bool waitForSteps(size_t connection, size_t steps, int timeoutMs) const;
 
 private:
-    struct Connection;
-    void acceptLoop();
-    void serve(Connection& connection);
-    bool awaitText(Connection& connection, const std::string& text);
-    bool sendReply(Connection& connection, const FaultStep& step);
-    void drainUntilClosed(Connection& connection);
-    // Reads once into the record; false when the peer closed or the server stops.
-    bool readSome(Connection& connection);
-
+    // The server itself on Linux; under Wine, the peer host's session that runs it.
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
     uint16_t port_ = 0;
-    int listenFd_ = -1;
-    int wakeRead_ = -1;
-    int wakeWrite_ = -1;
-    void stepDone(Connection& connection);
-
-    mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
-    std::vector<FaultScript> scripts_;
-    std::vector<std::unique_ptr<Connection>> connections_;
-    std::thread acceptThread_;
 };
 
 }  // namespace trev::peers

@@ -2,6 +2,7 @@
 // The Firebird embedded engine for the test process: its own configuration (shared
 // access, so isql-fb can read beside an open connection), lock and temp folders,
 // set in the environment before the client library is first used.
+#include "peers/peer_system.h"
 #include "peers/temp_folder.h"
 
 #include <string>
@@ -24,16 +25,13 @@ private:
 };
 
 // Links the engine's plugins, messages and character sets into root and writes
-// its firebird.conf and databases.conf.
+// its firebird.conf and databases.conf (paths in them are the servers' own).
 void makeFirebirdRoot(const std::string& root, const std::string& config, const std::string& databases = {});
 
-struct IsqlResult {
-    int exitCode = -1;
-    std::string output;  // stdout and stderr
-};
+using IsqlResult = CommandResult;
 
 // Runs isql-fb -q with the given arguments and input, with extra "NAME=value"
-// environment entries; bounded by a timeout.
+// environment entries besides this process's engine settings; bounded by a timeout.
 IsqlResult runIsql(const std::vector<std::string>& args, const std::string& input,
                    const std::vector<std::string>& environment = {});
 

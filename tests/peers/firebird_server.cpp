@@ -1,8 +1,8 @@
 #include "peers/firebird_server.h"
 
 #include "peers/firebird_embedded.h"
+#include "peers/peer_system.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -17,26 +17,29 @@ constexpr int startTimeoutMs = 20000;
 }  // namespace
 
 FirebirdServer::FirebirdServer() : port_(freeLoopbackPort()) {
-    const std::string root = folder_.file("root");
-    const std::string security = folder_.file("security.fdb");
+    const std::string root = peerPath(folder_.file("root"));
+    const std::string security = peerPath(folder_.file("security.fdb"));
     for (const char* part : {"data", "lock", "server-lock", "tmp"}) fs::create_directories(folder_.file(part));
-    makeFirebirdRoot(root,
+    makeFirebirdRoot(folder_.file("root"),
                      "RemoteServicePort = " + std::to_string(port_) + "\nRemoteBindAddress = 127.0.0.1\n" +
                          "SecurityDatabase = " + security + "\nServerMode = Super\n" +
-                         "TempDirectories = " + folder_.file("tmp") + "\n",
+                         "TempDirectories = " + peerPath(folder_.file("tmp")) + "\n",
                      "security.db = " + security + "\n");
-    ::setenv("FIREBIRD", root.c_str(), 1);
-    ::setenv("FIREBIRD_LOCK", folder_.file("lock").c_str(), 1);
-    ::setenv("FIREBIRD_TMP", folder_.file("tmp").c_str(), 1);
+    setEnvironment("FIREBIRD", root);
+    setEnvironment("FIREBIRD_LOCK", peerPath(folder_.file("lock")));
+    setEnvironment("FIREBIRD_TMP", peerPath(folder_.file("tmp")));
     prepareSecurityDatabase();
     process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/bin/env", "FIREBIRD_LOCK=" + folder_.file("server-lock"), "/usr/sbin/firebird"},
-        folder_.file("server.log"));
+        std::vector<std::string>{"/usr/bin/env", "FIREBIRD=" + root, "FIREBIRD_LOCK=" + peerPath(folder_.file("server-lock")),
+                                 "FIREBIRD_TMP=" + peerPath(folder_.file("tmp")), "/usr/sbin/firebird"},
+        peerPath(folder_.file("server.log")));
     if (!waitUntilListening(port_, startTimeoutMs, process_.get()))
         throw std::runtime_error("the Firebird server did not start; see " + folder_.file("server.log"));
 }
 
 FirebirdServer::~FirebirdServer() { process_.reset(); }
+
+std::string FirebirdServer::dataFolder() const { return peerPath(folder_.file("data")); }
 
 std::string FirebirdServer::connectionName(const std::string& file) const {
     return "127.0.0.1/" + std::to_string(port_) + ":" + dataFolder() + "/" + file;

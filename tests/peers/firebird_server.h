@@ -21,7 +21,7 @@ public:
 
     uint16_t port() const { return port_; }
     // A folder for database files, as the server sees it.
-    std::string dataFolder() const { return folder_.file("data"); }
+    std::string dataFolder() const;
     // "127.0.0.1/port:" + dataFolder() + "/" + file
     std::string connectionName(const std::string& file) const;
 

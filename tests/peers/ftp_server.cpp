@@ -1,5 +1,7 @@
 #include "peers/ftp_server.h"
 
+#include "peers/peer_system.h"
+
 #include <filesystem>
 #include <stdexcept>
 
@@ -9,7 +11,7 @@ FtpServerPeer::FtpServerPeer(const std::string& rootFolder) : port_(freeLoopback
     // The build names this folder: __FILE__ may be relative to wherever the compiler ran.
     const std::string script = (std::filesystem::path(TREV_PEERS_SOURCE_DIR) / "ftp_server.py").string();
     process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/bin/python3", script, rootFolder, std::to_string(port_)});
+        std::vector<std::string>{"/usr/bin/python3", script, peerPath(rootFolder), std::to_string(port_)});
     if (!waitUntilListening(port_, 15000, process_.get())) throw std::runtime_error("pyftpdlib did not start");
 }
 

@@ -1,5 +1,6 @@
 #include "peers/nginx_peer.h"
 
+#include "peers/peer_system.h"
 #include "platform/tcp_socket.h"
 
 #include <chrono>
@@ -25,7 +26,7 @@ void requestOnce(const std::string& address, uint16_t port, const std::string& r
 
 std::string configuration(const TempFolder& folder, const std::string& root, const std::string& address,
                           uint16_t port) {
-    const std::string& dir = folder.path();
+    const std::string dir = peerPath(folder.path());
     return "daemon off;\n"
            "master_process off;\n"
            "worker_processes 1;\n"
@@ -47,7 +48,7 @@ std::string configuration(const TempFolder& folder, const std::string& root, con
            "  keepalive_requests 10000;\n"
            "  server {\n"
            "    listen " + address + ":" + std::to_string(port) + ";\n"
-           "    root " + root + ";\n"
+           "    root " + peerPath(root) + ";\n"
            "    location = /connection { default_type text/plain; return 200 \"$connection:$connection_requests\"; }\n"
            "  }\n"
            "}\n";
@@ -59,9 +60,9 @@ NginxPeer::NginxPeer(const std::string& documentRoot, const std::string& address
     : address_(address), port_(port ? port : freeLoopbackPort()) {
     writeFile(folder_.file("nginx.conf"), configuration(folder_, documentRoot, address_, port_));
     process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{kNginx, "-p", folder_.path(), "-c", folder_.file("nginx.conf"), "-e",
-                                 folder_.file("error.log")},
-        folder_.file("stderr.log"));
+        std::vector<std::string>{kNginx, "-p", peerPath(folder_.path()), "-c", peerPath(folder_.file("nginx.conf")),
+                                 "-e", peerPath(folder_.file("error.log"))},
+        peerPath(folder_.file("stderr.log")));
     if (!waitUntilListening(port_, 10000, process_.get(), address_))
         throw std::runtime_error("nginx did not start: " + errorLog() + readFile(folder_.file("stderr.log")));
 }

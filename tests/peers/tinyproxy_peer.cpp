@@ -1,8 +1,6 @@
 #include "peers/tinyproxy_peer.h"
 
-#include <grp.h>
-#include <pwd.h>
-#include <unistd.h>
+#include "peers/peer_system.h"
 
 #include <stdexcept>
 
@@ -14,19 +12,18 @@ constexpr const char* kTinyproxy = "/usr/bin/tinyproxy";
 std::string configuration(const TempFolder& folder, uint16_t port, const std::string& user,
                           const std::string& password) {
     // Run as ourselves: otherwise a proxy started by root drops to an account that cannot write the log.
-    const passwd* account = ::getpwuid(::getuid());
-    const group* grp = ::getgrgid(::getgid());
+    const PeerAccount account = peerAccount();
     std::string text = "Port " + std::to_string(port) + "\n"
                        "Listen 127.0.0.1\n"
                        "Timeout 60\n"
-                       "LogFile \"" + folder.file("tinyproxy.log") + "\"\n"
+                       "LogFile \"" + peerPath(folder.file("tinyproxy.log")) + "\"\n"
                        "LogLevel Info\n"
-                       "PidFile \"" + folder.file("tinyproxy.pid") + "\"\n"
+                       "PidFile \"" + peerPath(folder.file("tinyproxy.pid")) + "\"\n"
                        "MaxClients 32\n"
                        "Allow 127.0.0.1\n"
                        "DisableViaHeader Yes\n";
-    if (account) text += "User " + std::string(account->pw_name) + "\n";
-    if (grp) text += "Group " + std::string(grp->gr_name) + "\n";
+    if (!account.user.empty()) text += "User " + account.user + "\n";
+    if (!account.group.empty()) text += "Group " + account.group + "\n";
     if (!user.empty()) text += "BasicAuth " + user + " " + password + "\n";
     return text;
 }
@@ -37,7 +34,8 @@ TinyproxyPeer::TinyproxyPeer(const std::string& user, const std::string& passwor
     port_ = freeLoopbackPort();
     writeFile(folder_.file("tinyproxy.conf"), configuration(folder_, port_, user, password));
     process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{kTinyproxy, "-d", "-c", folder_.file("tinyproxy.conf")}, folder_.file("stderr.log"));
+        std::vector<std::string>{kTinyproxy, "-d", "-c", peerPath(folder_.file("tinyproxy.conf"))},
+        peerPath(folder_.file("stderr.log")));
     if (!waitUntilListening(port_, 10000, process_.get()))
         throw std::runtime_error("tinyproxy did not start: " + log() + readFile(folder_.file("stderr.log")));
 }
