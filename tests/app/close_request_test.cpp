@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-
 #include <optional>
 #include <string>
 
@@ -14,7 +12,7 @@ namespace {
 std::optional<TcpSocket> listenOn(uint16_t port) {
     try {
         TcpSocket listener;
-        listener.listen(htonl(INADDR_LOOPBACK), port, 4);
+        listener.listen(resolveHost("127.0.0.1"), port, 4);
         return listener;
     } catch (const SocketError&) {
         return std::nullopt;

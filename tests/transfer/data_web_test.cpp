@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -66,7 +64,7 @@ size_t openDescriptors() {
 
 uint16_t closedPort() {
     TcpSocket listener;
-    listener.listen(htonl(INADDR_LOOPBACK), 0, 1);
+    listener.listen(resolveHost("127.0.0.1"), 0, 1);
     return listener.localPort();
 }
 
