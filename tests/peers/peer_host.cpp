@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -42,6 +43,8 @@ private:
 
     static const std::map<std::string, Handler>& handlers() {
         static const std::map<std::string, Handler> table = {
+            {"end", &Session::end},
+            {"realpath", &Session::realPath},
             {"run", &Session::run},
             {"running", &Session::running},
             {"stop", &Session::stop},
@@ -71,6 +74,19 @@ private:
         return *thing;
     }
 
+    // Stops what the connection started before the answer, so the client knows it is gone.
+    PeerMessage end(const PeerMessage&) {
+        process_.reset();
+        faultHttp_.reset();
+        faultFtp_.reset();
+        return {};
+    }
+    // path: the path without symbolic links (Wine's drive links hold a colon,
+    // which a database name would read as a server).
+    PeerMessage realPath(const PeerMessage& args) {
+        require(args, 1);
+        return {std::filesystem::weakly_canonical(args[0]).string()};
+    }
     // log, argv...
     PeerMessage run(const PeerMessage& args) {
         require(args, 2);

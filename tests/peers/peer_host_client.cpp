@@ -14,6 +14,14 @@ PeerHostSession::PeerHostSession() {
     socket_.connect(text.substr(0, colon), servicePort(text.substr(colon + 1)), 10000);
 }
 
+PeerHostSession::~PeerHostSession() {
+    try {
+        call({"end"}, 30000);
+    } catch (const std::exception&) {
+        // The host is gone, and with it what this session started.
+    }
+}
+
 PeerMessage PeerHostSession::call(const PeerMessage& request, int timeoutMs) {
     sendMessage(socket_, request);
     PeerMessage reply;

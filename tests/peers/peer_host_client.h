@@ -10,6 +10,10 @@ class PeerHostSession {
 public:
     // Raises std::runtime_error when there is no peer host.
     PeerHostSession();
+    // Waits until the host has stopped what this session started.
+    ~PeerHostSession();
+    PeerHostSession(const PeerHostSession&) = delete;
+    PeerHostSession& operator=(const PeerHostSession&) = delete;
 
     // The answer's values; raises std::runtime_error with the host's message on failure.
     PeerMessage call(const PeerMessage& request, int timeoutMs = 120000);

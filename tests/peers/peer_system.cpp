@@ -53,6 +53,8 @@ std::string exchange(int toChild, int fromChild, const std::string& input, pid_t
 
 std::string peerPath(const std::string& nativePath) { return nativePath; }
 
+bool underWine() { return false; }
+
 PeerAccount peerAccount() {
     const passwd* account = ::getpwuid(::getuid());
     const group* grp = ::getgrgid(::getgid());

@@ -11,6 +11,10 @@ namespace trev::peers {
 // becomes its Unix path; any other text stays as it is.
 std::string peerPath(const std::string& nativePath);
 
+// Whether this is a Windows test under Wine, for the few places where Wine's
+// behaviour differs from that of Windows.
+bool underWine();
+
 // The account the servers run as, for a server that would otherwise drop to another.
 struct PeerAccount {
     std::string user;

@@ -33,8 +33,11 @@ std::string unixPathOf(const std::string& windowsPath) {
 }  // namespace
 
 std::string peerPath(const std::string& nativePath) {
-    return isWindowsPath(nativePath) ? unixPathOf(nativePath) : nativePath;
+    if (!isWindowsPath(nativePath)) return nativePath;
+    return PeerHostSession().call({"realpath", unixPathOf(nativePath)}).at(0);
 }
+
+bool underWine() { return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 PeerAccount peerAccount() {
     const PeerMessage who = PeerHostSession().call({"account"});

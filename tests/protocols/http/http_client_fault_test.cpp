@@ -1,6 +1,7 @@
 // The HTTP client against the scripted fault server: exact wire bytes, broken
 // servers and the rules that span several requests.
 #include "peers/fault_server.h"
+#include "peers/peer_system.h"
 #include "peers/stalled_listener.h"
 #include "peers/temp_folder.h"
 #include "platform/errors.h"
@@ -183,7 +184,12 @@ TEST_F(HttpFaultTest, BrokenServersRaiseTheirErrors) {
          "Socket Error # 10054\r\nConnection reset by peer."},
     };
     for (const auto& c : cases) server.addConnection({c.step});
-    for (const auto& c : cases) EXPECT_EQ(test::raisedMessage([&] { get("/x"); }), c.message) << c.name;
+    for (const auto& c : cases) {
+        const std::string message = test::raisedMessage([&] { get("/x"); });
+        // Wine reports a reset right behind the data as an orderly close; Windows and Linux report the reset.
+        if (std::string(c.name) == "Reset" && peers::underWine()) continue;
+        EXPECT_EQ(message, c.message) << c.name;
+    }
     EXPECT_EQ(server.connectionCount(), std::size(cases));
 }
 
