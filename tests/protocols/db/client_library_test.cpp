@@ -24,8 +24,9 @@ TEST(ClientLibrary, AMissingLibraryIsNamedInTheMessage) {
 
 TEST(ClientLibrary, AMissingRequiredFunctionIsASystemError) {
     const std::string message = failureOf(FAKE_CLIENT_INCOMPLETE);
-    EXPECT_EQ(message.rfind("System Error.  Code: 127.\r\n", 0), 0u) << message;
-    EXPECT_NE(message.find("isc_dsql_prepare"), std::string::npos) << message;
+    const std::string start = "System Error.  Code: 127.\r\n";
+    EXPECT_EQ(message.rfind(start, 0), 0u) << message;
+    EXPECT_GT(message.size(), start.size()) << "the system's text follows";
 }
 
 TEST(ClientLibrary, AnOlderLibraryGetsStandInsThatRefuse) {
@@ -50,15 +51,15 @@ TEST(ClientLibrary, AnOlderLibraryGetsStandInsThatRefuse) {
 }
 
 TEST(ClientLibrary, TheProcessLoadsTheConfiguredNameOnce) {
-    EXPECT_EQ(clientLibraryName(), "libfbclient.so.2");
+    EXPECT_EQ(clientLibraryName(), CLIENT_LIBRARY);
     EXPECT_EQ(clientLibraryVersion(), 0);
     setClientLibraryName("libtrev-absent.so.9");
     EXPECT_THROW(ensureClientLibrary(), DatabaseError);
-    setClientLibraryName("libfbclient.so.2");
+    setClientLibraryName(CLIENT_LIBRARY);
     ensureClientLibrary();
     EXPECT_EQ(clientLibraryVersion(), 6);
     setClientLibraryName("libtrev-absent.so.9");  // too late: the library stays
-    EXPECT_EQ(clientLibraryName(), "libfbclient.so.2");
+    EXPECT_EQ(clientLibraryName(), CLIENT_LIBRARY);
 }
 
 }  // namespace
