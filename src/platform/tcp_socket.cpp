@@ -1,17 +1,16 @@
 #include "platform/tcp_socket.h"
 
 #include "platform/socket_names.h"
+#include "platform/socket_system.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 namespace trev {
 namespace {
@@ -115,34 +114,7 @@ bool parseDottedAddress(const std::string& text, uint32_t& networkOrder) {
     return true;
 }
 
-bool lookUpHostAddress(const std::string& name, uint32_t& networkOrder) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* result = nullptr;
-    if (::getaddrinfo(name.c_str(), nullptr, &hints, &result) != 0 || !result) return false;
-    networkOrder = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
-    ::freeaddrinfo(result);
-    return true;
-}
-
-bool lookUpServicePort(const std::string& name, uint16_t& port) {
-    const servent* service = ::getservbyname(name.c_str(), nullptr);
-    if (service) port = ntohs(static_cast<uint16_t>(service->s_port));
-    return service != nullptr;
-}
-
-TcpSocket::~TcpSocket() { close(); }
-
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-
-TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
-    if (this != &other) {
-        close();
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
+void startSockets() {}
 
 void TcpSocket::create() {
     close();

@@ -1,23 +1,12 @@
 #include "platform/socket_names.h"
 #include "platform/tcp_socket.h"
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
+#include "platform/socket_system.h"
 
 #include <climits>
-#include <utility>
 
 namespace trev {
 namespace {
-
-// Winsock is started before the first socket or name lookup and stays until the process ends.
-void startWinsock() {
-    static const bool started = [] {
-        WSADATA data{};
-        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
-    (void)started;
-}
 
 SOCKET socketOf(std::intptr_t handle) { return static_cast<SOCKET>(handle); }
 
@@ -66,46 +55,24 @@ sockaddr_in nameOf(SOCKET s, bool peer) {
 
 }  // namespace
 
+// Started once, before the first socket or name lookup; it stays until the process ends.
+void startSockets() {
+    static const bool started = [] {
+        WSADATA data{};
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    (void)started;
+}
+
 // inet_addr reads the same forms as inet_aton; its one ambiguous answer is the broadcast address.
 bool parseDottedAddress(const std::string& text, uint32_t& networkOrder) {
     networkOrder = ::inet_addr(text.c_str());
     return networkOrder != INADDR_NONE || text == "255.255.255.255";
 }
 
-bool lookUpHostAddress(const std::string& name, uint32_t& networkOrder) {
-    startWinsock();
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* result = nullptr;
-    if (::getaddrinfo(name.c_str(), nullptr, &hints, &result) != 0 || !result) return false;
-    networkOrder = reinterpret_cast<sockaddr_in*>(result->ai_addr)->sin_addr.s_addr;
-    ::freeaddrinfo(result);
-    return true;
-}
-
-bool lookUpServicePort(const std::string& name, uint16_t& port) {
-    startWinsock();
-    const servent* service = ::getservbyname(name.c_str(), nullptr);
-    if (service) port = ::ntohs(static_cast<u_short>(service->s_port));
-    return service != nullptr;
-}
-
-TcpSocket::~TcpSocket() { close(); }
-
-TcpSocket::TcpSocket(TcpSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-
-TcpSocket& TcpSocket::operator=(TcpSocket&& other) noexcept {
-    if (this != &other) {
-        close();
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
 void TcpSocket::create() {
     close();
-    startWinsock();
+    startSockets();
     SOCKET s = notInherited(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (s == INVALID_SOCKET) raiseLastError();
     fd_ = static_cast<std::intptr_t>(s);

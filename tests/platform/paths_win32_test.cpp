@@ -55,24 +55,29 @@ TEST(Paths, NamesOfAnyCaseAndOfTheCodePage) {
     EXPECT_TRUE(fileExists("C:\\velor\\CONFIGURA\xC7\xC3O\\sub\\RELAT\xD3RIO.TXT"));
 }
 
-TEST(Paths, FoldersFilesReplacedAndDeleted) {
+TEST(Paths, FailuresCarryTheSystemsNumbers) {
     test::TempDrive drive;
-    drive.put("cfg/proxy.CFG", "old");
-    drive.put("cfg/new", "fresh");
-    replaceFile("C:\\CFG\\NEW", "C:\\cfg\\Proxy.cfg");
-    EXPECT_EQ(drive.get("cfg/proxy.CFG"), "fresh");
-    EXPECT_FALSE(drive.has("cfg/new"));
-    try {
-        replaceFile("C:\\cfg\\missing", "C:\\cfg\\other");
-        FAIL() << "replaced";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.code(), 2);
-        EXPECT_EQ(std::string(e.what()), "File not found");
+    drive.put("cfg/present", "");
+    const struct {
+        const char* from;
+        int code;
+        const char* message;
+    } cases[] = {
+        {"C:\\cfg\\missing", 2, "File not found"},
+        {"C:\\nofolder\\missing", 3, "Invalid filename"},
+    };
+    for (const auto& c : cases) {
+        try {
+            replaceFile(c.from, "C:\\cfg\\other");
+            ADD_FAILURE() << c.from << " replaced";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.code(), c.code) << c.from;
+            EXPECT_EQ(std::string(e.what()), c.message) << c.from;
+        }
     }
-    EXPECT_TRUE(deleteFile("C:\\CFG\\PROXY.CFG"));
-    EXPECT_FALSE(deleteFile("C:\\CFG\\PROXY.CFG"));
-    drive.put("file", "");
-    EXPECT_THROW(forceDirectories("C:\\file\\below"), FileError);
+    EXPECT_THROW(forceDirectories("C:\\cfg\\present\\below"), FileError);
+    EXPECT_TRUE(deleteFile("C:\\CFG\\PRESENT"));
+    EXPECT_FALSE(deleteFile("C:\\CFG\\PRESENT"));
 }
 
 }  // namespace
