@@ -4,9 +4,10 @@
 #include "render_registry.h"
 #include "settings/screen_host.h"
 
+#include "peers/nginx_peer.h"
+#include "peers/temp_folder.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
-#include "platform/tcp_socket.h"
 #include "platform/text_file.h"
 #include "transfer/data_web.h"
 #include "update/frm_ajuda.h"
@@ -18,19 +19,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <thread>
-
-extern char** environ;
 
 namespace trev::render {
 namespace {
@@ -61,60 +52,18 @@ void writeUpdateTree(const fs::path& root) {
     writeFile(base / "adicionais/descricao.cfg", "");
 }
 
-// nginx on a free loopback port for the life of the tool.
+// nginx on a free loopback port for the life of the tool, serving the update tree.
 class Nginx {
 public:
     Nginx() {
-        folder_ = fs::temp_directory_path() / ("render-nginx-" + std::to_string(::getpid()));
-        fs::create_directories(folder_ / "www");
-        writeUpdateTree(folder_ / "www");
-        port_ = 20000 + ::getpid() % 20000;
-        writeFile(folder_ / "nginx.conf", configuration());
-        std::string conf = (folder_ / "nginx.conf").string();
-        std::string prefix = folder_.string();
-        std::string errors = (folder_ / "error.log").string();
-        const char* argv[] = {"/usr/sbin/nginx", "-p", prefix.c_str(), "-c", conf.c_str(), "-e", errors.c_str(), nullptr};
-        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) pid_ = -1;
-        waitUntilListening();
+        writeUpdateTree(fs::path(www_.path()));
+        server_ = std::make_unique<peers::NginxPeer>(www_.path());
     }
-    ~Nginx() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    int port() const { return port_; }
+    int port() const { return server_->port(); }
 
 private:
-    std::string configuration() const {
-        const std::string dir = folder_.string();
-        return "daemon off;\nmaster_process off;\nworker_processes 1;\npid " + dir + "/nginx.pid;\n"
-               "error_log " + dir + "/error.log;\nevents { worker_connections 64; }\n"
-               "http {\n  access_log off;\n  client_body_temp_path " + dir + "/body;\n"
-               "  proxy_temp_path " + dir + "/proxy;\n  fastcgi_temp_path " + dir + "/fastcgi;\n"
-               "  uwsgi_temp_path " + dir + "/uwsgi;\n  scgi_temp_path " + dir + "/scgi;\n"
-               "  default_type text/plain;\n"
-               "  server { listen 127.0.0.1:" + std::to_string(port_) + "; root " + dir + "/www; }\n}\n";
-    }
-    // Bounded: ten seconds at most.
-    void waitUntilListening() const {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
-            try {
-                TcpSocket probe;
-                probe.connect("127.0.0.1", static_cast<uint16_t>(port_), 1000);
-                return;
-            } catch (const Error&) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-        }
-    }
-
-    fs::path folder_;
-    int port_ = 0;
-    pid_t pid_ = -1;
+    peers::TempFolder www_{"render-www"};
+    std::unique_ptr<peers::NginxPeer> server_;
 };
 
 // The install tree on the tool's drive, with the installed version 6.0.0.1.
