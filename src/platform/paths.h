@@ -1,13 +1,14 @@
 #pragma once
-// Windows path literals ("C:\Velor\TREVALMONTE\TEMP\versao.cfg") on this machine.
-// On POSIX the drive C: is a folder and every component is matched without regard
-// to case against what exists, as the Windows file system does.
+// Windows path literals ("C:\Velor\TREVALMONTE\TEMP\versao.cfg"). On Windows they stand
+// as they are. On POSIX the drive C: is a folder and every component is matched without
+// regard to case against what exists, as the Windows file system does.
 #include <string>
 
 namespace trev {
 
-// The folder that plays drive C:. Default: $TREVALMONTE_DRIVE_C, else
-// $HOME/.local/share/trevalmonte/drive_c. Tests set their own.
+// The folder that plays drive C:. Default on POSIX: $TREVALMONTE_DRIVE_C, else
+// $HOME/.local/share/trevalmonte/drive_c; on Windows the drive itself. Tests set their
+// own, on Windows too: a drive-letter path then lies below that folder.
 void setDriveRoot(const std::string& nativeFolder);
 std::string driveRoot();
 
