@@ -99,6 +99,15 @@ CommandResult runPeerCommand(const std::vector<std::string>& argv, const std::st
     return result;
 }
 
+bool heldOpen(const std::string& nativePath) {
+    const std::filesystem::path file = std::filesystem::canonical(nativePath);
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code unreadable;  // the descriptor of the iteration itself is gone by now
+        if (std::filesystem::read_symlink(entry.path(), unreadable) == file) return true;
+    }
+    return false;
+}
+
 void setEnvironment(const std::string& name, const std::string& value) { ::setenv(name.c_str(), value.c_str(), 1); }
 
 }  // namespace trev::peers

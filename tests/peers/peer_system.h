@@ -35,6 +35,9 @@ struct CommandResult {
 CommandResult runPeerCommand(const std::vector<std::string>& argv, const std::string& input,
                              const std::vector<std::string>& environment, int timeoutMs);
 
+// Whether this process holds the file of that native path open.
+bool heldOpen(const std::string& nativePath);
+
 // Sets a variable of this process's environment.
 void setEnvironment(const std::string& name, const std::string& value);
 

@@ -57,6 +57,15 @@ CommandResult runPeerCommand(const std::vector<std::string>& argv, const std::st
     return {std::stoi(result.at(0)), result.at(1)};
 }
 
+// Nobody else may share it then: the file streams of this system keep others from writing.
+bool heldOpen(const std::string& nativePath) {
+    HANDLE alone = ::CreateFileW(wideFromUtf8(nativePath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (alone == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    ::CloseHandle(alone);
+    return false;
+}
+
 // Both the runtime's copy (getenv) and the system's (what a loaded library reads).
 void setEnvironment(const std::string& name, const std::string& value) {
     ::_putenv_s(name.c_str(), value.c_str());
