@@ -33,6 +33,11 @@ int waitFor(SOCKET s, bool connecting, int timeoutMs) {
     return n > 0 ? 1 : n;
 }
 
+bool hasPendingBytes(SOCKET s) {
+    u_long pending = 0;
+    return ::ioctlsocket(s, FIONREAD, &pending) == 0 && pending > 0;
+}
+
 void setBlocking(SOCKET s, bool blocking) {
     u_long nonBlocking = blocking ? 0 : 1;
     ::ioctlsocket(s, FIONBIO, &nonBlocking);
@@ -131,7 +136,8 @@ bool TcpSocket::waitReadable(int timeoutMs) { return waitFor(socketOf(fd_), fals
 
 long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
-    if (timeoutMs >= 0 && waitFor(socketOf(fd_), false, timeoutMs) == 0) return -1;
+    // While data is flowing it is already there: take it without a wait.
+    if (timeoutMs >= 0 && !hasPendingBytes(socketOf(fd_)) && waitFor(socketOf(fd_), false, timeoutMs) == 0) return -1;
     int n = ::recv(socketOf(fd_), buffer, size > INT_MAX ? INT_MAX : static_cast<int>(size), 0);
     if (n == SOCKET_ERROR) raiseLastError();
     return n;

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -97,6 +98,11 @@ CommandResult runPeerCommand(const std::vector<std::string>& argv, const std::st
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+void resetWhenClosed(std::intptr_t socketHandle) {
+    const linger abortive{1, 0};
+    ::setsockopt(static_cast<int>(socketHandle), SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
 }
 
 bool heldOpen(const std::string& nativePath) {

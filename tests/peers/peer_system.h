@@ -2,6 +2,7 @@
 // What a test does on the system its servers run on. On Linux that system is the
 // test's own; a Windows test under Wine reaches the Linux side through the peer host
 // (peer_host.cpp), at the address in TREV_PEER_HOST.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct CommandResult {
 // extra "NAME=value" environment entries, until it ends; raises when timeoutMs runs out.
 CommandResult runPeerCommand(const std::vector<std::string>& argv, const std::string& input,
                              const std::vector<std::string>& environment, int timeoutMs);
+
+// Makes closing the socket (a TcpSocket's handle) reset the connection instead of ending it.
+void resetWhenClosed(std::intptr_t socketHandle);
 
 // Whether this process holds the file of that native path open.
 bool heldOpen(const std::string& nativePath);

@@ -3,6 +3,7 @@
 #include "peers/peer_host_client.h"
 #include "platform/win32_text.h"
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include <cctype>
@@ -55,6 +56,12 @@ CommandResult runPeerCommand(const std::vector<std::string>& argv, const std::st
     request.insert(request.end(), argv.begin(), argv.end());
     const PeerMessage result = PeerHostSession().call(request, timeoutMs + 10000);
     return {std::stoi(result.at(0)), result.at(1)};
+}
+
+void resetWhenClosed(std::intptr_t socketHandle) {
+    const linger abortive{1, 0};
+    ::setsockopt(static_cast<SOCKET>(socketHandle), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abortive),
+                 sizeof abortive);
 }
 
 // Nobody else may share it then: the file streams of this system keep others from writing.
