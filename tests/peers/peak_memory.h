@@ -2,7 +2,7 @@
 // How far a hostile exchange pushed this test process's memory: the growth of
 // its peak resident size since the measure began. Meaningful when each case
 // runs in its own process, as the per-case test entries do.
-#include <sys/resource.h>
+#include "peers/peer_system.h"
 
 #include <cstdint>
 
@@ -13,15 +13,10 @@ public:
     // A generous bound: far above what a bounded client keeps, far below what an unbounded one reaches.
     static constexpr int64_t Bound = int64_t{64} << 20;
 
-    PeakMemoryGrowth() : start_(peakBytes()) {}
-    int64_t bytes() const { return peakBytes() - start_; }
+    PeakMemoryGrowth() : start_(peakResidentBytes()) {}
+    int64_t bytes() const { return peakResidentBytes() - start_; }
 
 private:
-    static int64_t peakBytes() {
-        rusage usage{};
-        ::getrusage(RUSAGE_SELF, &usage);
-        return static_cast<int64_t>(usage.ru_maxrss) * 1024;
-    }
     int64_t start_;
 };
 

@@ -42,6 +42,9 @@ void resetWhenClosed(std::intptr_t socketHandle);
 // Whether this process holds the file of that native path open.
 bool heldOpen(const std::string& nativePath);
 
+// The largest this process's resident memory has been so far.
+int64_t peakResidentBytes();
+
 // Sets a variable of this process's environment.
 void setEnvironment(const std::string& name, const std::string& value);
 

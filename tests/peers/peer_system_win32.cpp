@@ -6,6 +6,8 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cctype>
 #include <cstdlib>
 #include <stdexcept>
@@ -71,6 +73,12 @@ bool heldOpen(const std::string& nativePath) {
     if (alone == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_SHARING_VIOLATION;
     ::CloseHandle(alone);
     return false;
+}
+
+int64_t peakResidentBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    ::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<int64_t>(counters.PeakWorkingSetSize);
 }
 
 // Both the runtime's copy (getenv) and the system's (what a loaded library reads).
