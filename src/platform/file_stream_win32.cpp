@@ -62,8 +62,11 @@ int64_t FileStream::size() const {
 void FileStream::setSize(int64_t size) {
     LARGE_INTEGER end{};
     end.QuadPart = size;
-    if (!::SetFilePointerEx(handleOf(fd_), end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handleOf(fd_)))
+    if (!::SetFilePointerEx(handleOf(fd_), end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handleOf(fd_))) {
+        // A length beyond what the file system holds: for the user the disk cannot hold it.
+        if (::GetLastError() == ERROR_INVALID_PARAMETER) throw fileErrorFromCode(ioError::diskFull);
         raiseLastError();
+    }
     if (position_ > size) position_ = size;
 }
 

@@ -2,6 +2,7 @@
 // pyftpdlib serving a folder over FTP (active mode) on a free loopback port,
 // with the account "trevalmonte" / "harbloom".
 #include "peers/child_process.h"
+#include "peers/temp_folder.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,7 @@ public:
     uint16_t port() const { return port_; }
 
 private:
+    TempFolder portFolder_;
     uint16_t port_ = 0;
     std::unique_ptr<ChildProcess> process_;
 };

@@ -98,6 +98,8 @@ TEST(TcpSocket, ReceiveWithATimeLimit) {
         }
         char buffer[16];
         if (c.result == -2) {
+            // Wine reports a reset as an orderly close; Windows and Linux report the reset.
+            if (peers::underWine()) continue;
             try {
                 server.receive(buffer, sizeof buffer, c.timeoutMs);
                 ADD_FAILURE() << c.name << ": no error";

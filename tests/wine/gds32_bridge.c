@@ -7,7 +7,8 @@
  * forwarder per function passes the argument registers and stack slots on as they are.
  * struct tm differs between the two and is copied; the events' callback, which would
  * cross the conventions the other way, is refused. A bare local database name with a
- * drive letter becomes the Unix path of that file before it reaches the library. */
+ * drive letter becomes the Unix path of that file before it reaches the library, in
+ * an attach and in the names of a backup request. */
 #include <windows.h>
 
 #include <stdarg.h>
@@ -121,7 +122,6 @@ FORWARD(isc_prepare_transaction2)
 FORWARD(isc_service_attach)
 FORWARD(isc_service_detach)
 FORWARD(isc_service_query)
-FORWARD(isc_service_start)
 
 /* --- Database names --- */
 
@@ -232,4 +232,55 @@ intptr_t WINDOWS_CALL bridge_isc_event_block(char **event_buffer, char **result_
     if (!real) return 0;
     return real(event_buffer, result_buffer, count, names[0], names[1], names[2], names[3], names[4], names[5],
                 names[6], names[7], names[8], names[9], names[10], names[11], names[12], names[13], names[14]);
+}
+
+/* --- Backup requests: the database and backup file names, each a tag, two length
+ * bytes (least significant first) and the text --- */
+
+#define ACTION_BACKUP 1
+#define SPB_BACKUP_FILE 5
+#define SPB_DATABASE_NAME 106
+#define REQUEST_LIMIT (2 * UNIX_PATH_LIMIT + 64)
+
+/* The request with its drive-letter names mapped, or 0 when it is not a backup made
+ * only of names, or does not fit: then it goes on as it is. */
+static size_t mapped_backup_request(const char *request, size_t length, char *out) {
+    if (length == 0 || request[0] != ACTION_BACKUP) return 0;
+    size_t used = 1, at = 1;
+    out[0] = ACTION_BACKUP;
+    while (at < length) {
+        if (length - at < 3) return 0;
+        char tag = request[at];
+        size_t size = (unsigned char)request[at + 1] | (size_t)(unsigned char)request[at + 2] << 8;
+        const char *text = request + at + 3;
+        if ((tag != SPB_BACKUP_FILE && tag != SPB_DATABASE_NAME) || length - at - 3 < size) return 0;
+        char unix_name[UNIX_PATH_LIMIT];
+        if (is_drive_letter_path(text, size) && unix_path_of(text, size, unix_name, sizeof unix_name)) {
+            text = unix_name;
+            size = strlen(unix_name);
+        }
+        if (used + 3 + size > REQUEST_LIMIT) return 0;
+        out[used] = tag;
+        out[used + 1] = (char)(size & 0xFF);
+        out[used + 2] = (char)(size >> 8);
+        memcpy(out + used + 3, text, size);
+        used += 3 + size;
+        at += 3 + ((unsigned char)request[at + 1] | (size_t)(unsigned char)request[at + 2] << 8);
+    }
+    return used;
+}
+
+static unix_function real_isc_service_start;
+ISC_STATUS WINDOWS_CALL bridge_isc_service_start(ISC_STATUS *status, void *handle, void *reserved,
+                                                 unsigned short request_length, const char *request) {
+    unix_function real = resolve(&real_isc_service_start, "isc_service_start");
+    if (!real) return unavailable(status);
+    char mapped[REQUEST_LIMIT];
+    size_t mapped_length = mapped_backup_request(request, request_length, mapped);
+    if (mapped_length) {
+        request = mapped;
+        request_length = (unsigned short)mapped_length;
+    }
+    return real((intptr_t)status, (intptr_t)handle, (intptr_t)reserved, request_length, (intptr_t)request, 0, 0, 0,
+                0, 0, 0, 0);
 }

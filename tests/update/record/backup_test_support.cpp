@@ -1,13 +1,10 @@
 #include "backup_test_support.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "peers/peer_system.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace trev::backuptest {
@@ -19,17 +16,12 @@ std::vector<std::string> login(const std::string& password) {
                             : std::vector<std::string>{"-user", "SYSDBA", "-password", password};
 }
 
-bool setImmutable(const std::string& folder, bool on) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
+// On the servers' system, where the folder really is (under Wine too). chattr needs
+// root; without it the permissions alone must do.
+void runOnFolder(const std::vector<std::string>& command, const std::string& nativeFolder) {
+    std::vector<std::string> argv = command;
+    argv.push_back(peers::peerPath(nativeFolder));
+    peers::runPeerCommand(argv, "", {}, 10000);
 }
 
 }  // namespace
@@ -82,21 +74,20 @@ std::vector<std::string> backupsIn(const std::string& nativeFolder) {
 }
 
 UnwritableFolder::UnwritableFolder(std::string nativeFolder) : folder_(std::move(nativeFolder)) {
-    ::chmod(folder_.c_str(), 0555);
-    if (::geteuid() == 0) setImmutable(folder_, true);
+    runOnFolder({"chmod", "0555"}, folder_);
+    runOnFolder({"chattr", "+i"}, folder_);
 }
 
 UnwritableFolder::~UnwritableFolder() {
-    setImmutable(folder_, false);
-    ::chmod(folder_.c_str(), 0755);
+    runOnFolder({"chattr", "-i"}, folder_);
+    runOnFolder({"chmod", "0755"}, folder_);
 }
 
 bool UnwritableFolder::holds() const {
-    const std::string probe = folder_ + "/probe";
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd < 0) return true;
-    ::close(fd);
-    ::unlink(probe.c_str());
+    const std::filesystem::path probe = std::filesystem::path(folder_) / "probe";
+    if (!std::ofstream(probe)) return true;
+    std::error_code ignored;
+    std::filesystem::remove(probe, ignored);
     return false;
 }
 
