@@ -132,6 +132,11 @@ void TextWriter::write(const std::string& text) {
 
 void TextWriter::writeLine(const std::string& text) { write(text + "\r\n"); }
 
+void TextWriter::flush() {
+    if (!file_) throw fileErrorFromCode(ioError::fileNotOpen);
+    if (std::fflush(file_) != 0) throw fileErrorFromErrno(errno);
+}
+
 void TextWriter::close() {
     if (!file_) return;
     std::FILE* f = file_;

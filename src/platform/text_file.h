@@ -59,6 +59,8 @@ public:
 
     void write(const std::string& text);
     void writeLine(const std::string& text = {});
+    // Hands what was written to the system; raises when it could not be written.
+    void flush();
     // Flushes and closes; raises when the data could not be written.
     void close();
 

@@ -140,15 +140,30 @@ void UpdateLog::write(const std::string& text) noexcept {
     try {
         std::string line = dateTimeText(clock_()) + " " + oneLine(text);
         if (line.size() > kLineLimit) line = line.substr(0, kLineLimit - 3) + "...";
-        TextWriter file(path_, fileExists(path_) ? TextWriter::Mode::Append : TextWriter::Mode::Rewrite);
-        file.writeLine(line);
-        file.close();
+        if (!file_)
+            file_ = std::make_unique<TextWriter>(path_, fileExists(path_) ? TextWriter::Mode::Append
+                                                                          : TextWriter::Mode::Rewrite);
+        file_->writeLine(line);
+        file_->flush();  // on disk even if the program ends without closing it
     } catch (...) {
-        // An unwritable log loses this line; the check or the run goes on.
+        // An unwritable log loses this line; the next one opens the file again.
+        file_.reset();
     }
+    if (!keepOpen_) closeFile();
+}
+
+void UpdateLog::closeFile() noexcept {
+    if (!file_) return;
+    try {
+        file_->close();
+    } catch (...) {
+        // Every line was flushed as it was written: nothing is left to lose.
+    }
+    file_.reset();
 }
 
 void UpdateLog::rotateWhenLarge() noexcept {
+    closeFile();  // an open file cannot be renamed on Windows
     try {
         if (fileSize(path_) > kRotationSize) replaceFile(path_, oldPath_);
     } catch (...) {

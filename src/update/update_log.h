@@ -2,13 +2,16 @@
 // The record of every version check and update run, ATUALIZACAO.LOG in TEMP:
 // one Windows-1252 line per event, CR LF, appended, each beginning with the local
 // "dd/mm/yyyy hh:nn:ss". A log that cannot be written records nothing and never
-// stops the check or the run.
+// stops the check or the run. Each line reaches the file as it is logged; while a
+// check or a run keeps the log open, the file is not reopened for every line.
 #include "platform/local_time.h"
+#include "platform/text_file.h"
 #include "update/sql_script_runner.h"
 #include "update/update_paths.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,23 @@ public:
 
     explicit UpdateLog(std::string windowsPath = paths::kUpdateLog, std::string oldPath = paths::kUpdateLogOld,
                        Clock clock = localNow);
+
+    // Keeps the file open from its next line until the guard ends.
+    class KeptOpen {
+    public:
+        explicit KeptOpen(UpdateLog& log) : log_(log) { log_.keepOpen_ = true; }
+        ~KeptOpen() {
+            log_.keepOpen_ = false;
+            log_.closeFile();
+        }
+        KeptOpen(const KeptOpen&) = delete;
+        KeptOpen& operator=(const KeptOpen&) = delete;
+
+    private:
+        UpdateLog& log_;
+    };
+    // Closes the file until the next line, e.g. so that a started program does not inherit it.
+    void closeFile() noexcept;
 
     // Check. First renames a log over kRotationSize to the old log (replacing it).
     void checkStarted(char protocolLetter, const UpdateServer& server, const std::string& installedVersion);
@@ -58,6 +78,8 @@ private:
     std::string path_;
     std::string oldPath_;
     Clock clock_;
+    std::unique_ptr<TextWriter> file_;  // open between lines only while kept open
+    bool keepOpen_ = false;
 };
 
 // Every fetch of the source goes into the log.

@@ -30,6 +30,7 @@ UpdateRun::UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabas
 }
 
 void UpdateRun::run() {
+    const UpdateLog::KeptOpen keptOpen(log_);
     log_.runStarted(serverUpdate_, "");
     logWhereItStops(log_, [this] { steps(); });
 }
@@ -166,6 +167,7 @@ void UpdateRun::finish() {
     view_.letEventsRun();
     view_.hideScriptProgress();
     for (const std::string& name : launchList_) {
+        log_.closeFile();  // not inherited by the program
         LaunchFile(paths::kTemp + name, "");
         log_.programStarted(paths::kTemp + name);
     }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <regex>
 
@@ -175,6 +176,87 @@ INSTANTIATE_TEST_SUITE_P(
                       RotationCase{"ARunNeverRotates", 1024 * 1024 + 1, true,
                                    [](UpdateLog& l) { l.runStarted(true, "x"); }, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A check or a run keeps the file open; what it logs must be the same bytes, in the same files.
+struct KeptOpenCase {
+    const char* name;
+    std::function<void(UpdateLog&, const test::TempDrive&)> steps;
+    std::string log;     // after the guard ended
+    std::string oldLog;
+};
+
+class UpdateLogKeptOpenTest : public UpdateLogTest, public ::testing::WithParamInterface<KeptOpenCase> {};
+
+TEST_P(UpdateLogKeptOpenTest, WritesWhatAnOpenAndCloseForEachLineWould) {
+    {
+        const UpdateLog::KeptOpen keptOpen(log_);
+        GetParam().steps(log_, drive_);
+    }
+    EXPECT_EQ(logged(), GetParam().log);
+    EXPECT_EQ(drive_.get(kOldLog), GetParam().oldLog);
+}
+
+const std::string kOverRotation(UpdateLog::kRotationSize + 1, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, UpdateLogKeptOpenTest,
+    ::testing::Values(
+        KeptOpenCase{"AppendsEveryLineWithCrLf",
+                     [](UpdateLog& l, const test::TempDrive& d) {
+                         d.put(kLog, "earlier\r\n");
+                         l.runStarted(false, "");
+                         l.scriptRun("001.sql", {3, 0});
+                         l.runFinished();
+                     },
+                     "earlier\r\n" + line("Atualização iniciada: tipo Terminal") +
+                         line("Script 001.sql: 3 comandos executados, 0 com falha") + line("Atualização concluída"),
+                     ""},
+        KeptOpenCase{"ACheckAfterLinesStillRotatesAndStartsTheNewFile",
+                     [](UpdateLog& l, const test::TempDrive& d) {
+                         d.put(kLog, kOverRotation);
+                         l.runFinished();
+                         l.checkStarted('H', kServer, "1");
+                         l.versionsOffered({});
+                     },
+                     line("Verificação de versões iniciada: protocolo HTTP, servidor atualiza.example:8080, versão "
+                          "instalada 1") +
+                         line("Versões oferecidas: nenhuma"),
+                     kOverRotation + line("Atualização concluída")},
+        KeptOpenCase{"ALineAfterClosingOpensTheFileAgain",
+                     [](UpdateLog& l, const test::TempDrive&) {
+                         l.programStarted("C:\\a.exe");
+                         l.closeFile();
+                         l.programStarted("C:\\b.exe");
+                     },
+                     line("Programa iniciado: C:\\a.exe") + line("Programa iniciado: C:\\b.exe"), ""},
+        KeptOpenCase{"AFolderThatAppearsLaterTakesTheNextLines",
+                     [](UpdateLog& l, const test::TempDrive& d) {
+                         std::filesystem::remove_all(d.file("VELOR/TREVALMONTE/TEMP"));
+                         l.runStarted(false, "");
+                         d.put("VELOR/TREVALMONTE/TEMP/x", "");
+                         l.runFinished();
+                     },
+                     line("Atualização concluída"), ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UpdateLogTest, EachLineIsInTheFileWhileTheLogIsKeptOpen) {
+    const UpdateLog::KeptOpen keptOpen(log_);
+    log_.runStarted(false, "");
+    EXPECT_EQ(logged(), line("Atualização iniciada: tipo Terminal"));
+    log_.runFinished();
+    EXPECT_EQ(logged(), line("Atualização iniciada: tipo Terminal") + line("Atualização concluída"));
+}
+
+TEST_F(UpdateLogTest, TheFileIsClosedWhenTheGuardEnds) {
+    {
+        const UpdateLog::KeptOpen keptOpen(log_);
+        log_.runStarted(false, "");
+    }
+    // Still open, the next line would go to the removed file.
+    std::filesystem::remove(drive_.file(kLog));
+    log_.runFinished();
+    EXPECT_EQ(logged(), line("Atualização concluída"));
+}
 
 TEST(UpdateLogUnwritable, RecordsNothingAndNeverRaises) {
     test::TempDrive drive;
