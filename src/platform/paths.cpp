@@ -143,14 +143,30 @@ FolderIndex& folderIndex() {
     return index;
 }
 
+std::string joined(const std::string& base, const std::vector<std::string>& parts, size_t count) {
+    std::string path = base;
+    for (size_t i = 0; i < count; ++i) path += "/" + parts[i];
+    return path;
+}
+
+bool climbs(const std::vector<std::string>& parts) {
+    return std::any_of(parts.begin(), parts.end(), [](const std::string& p) { return p == "." || p == ".."; });
+}
+
+// How many leading parts are spelt as on disk, found with one or two looks: most
+// paths name a file as it is, or a new file in a folder as it is. 0 when unsure.
+size_t literalPrefix(const std::string& base, const std::vector<std::string>& parts) {
+    if (parts.empty() || climbs(parts)) return 0;
+    if (exists(joined(base, parts, parts.size()))) return parts.size();
+    if (parts.size() > 1 && exists(joined(base, parts, parts.size() - 1))) return parts.size() - 1;
+    return 0;
+}
+
 std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts) {
-    std::vector<std::string> resolved;
-    auto join = [&] {
-        std::string path = base;
-        for (const auto& p : resolved) path += "/" + p;
-        return path;
-    };
-    for (const auto& part : parts) {
+    const size_t literal = literalPrefix(base, parts);
+    std::vector<std::string> resolved(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(literal));
+    for (size_t i = literal; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
         if (part == ".") continue;
         if (part == "..") {
             // Above a drive or the file system root there is nothing; a relative path keeps it.
@@ -160,9 +176,9 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
                 resolved.push_back(part);
             continue;
         }
-        resolved.push_back(folderIndex().spelling(join(), part));
+        resolved.push_back(folderIndex().spelling(joined(base, resolved, resolved.size()), part));
     }
-    return join();
+    return joined(base, resolved, resolved.size());
 }
 
 }  // namespace

@@ -146,6 +146,13 @@ void TcpSocket::connect(const std::string& host, uint16_t port, int timeoutMs) {
     uint32_t address = resolveHost(host);
     create();
     sockaddr_in any = makeAddress(htonl(INADDR_ANY), 0);
+#ifdef IP_BIND_ADDRESS_NO_PORT
+    // The port is chosen by the connect, among those free towards this peer: bound
+    // alone, a port still waiting out an earlier connection's close counts as taken,
+    // and many recent connections would use up the range.
+    const int deferPort = 1;
+    ::setsockopt(fd_, IPPROTO_IP, IP_BIND_ADDRESS_NO_PORT, &deferPort, sizeof deferPort);
+#endif
     if (::bind(fd_, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
         int code = winsockFromErrno(errno);
         close();

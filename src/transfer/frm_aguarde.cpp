@@ -73,25 +73,30 @@ void TFrmAguarde::buildControls() {
 void TFrmAguarde::workBegin(int64_t total) {
     total_ = total;
     repaint();
-    sinceReceivedPainted_.start();
+    sinceReceivedShown_.invalidate();
     lblTotal_->setText(qs(formatCount(total)));
     lblTotal_->repaint();
     barra_->setMaxValue(total);
 }
 
-// Painting the count for every block would cost more than the block; a hundred
-// paints a second still read as continuous, and the last count is always painted.
+// Showing the count for every block would cost more than the block; the first
+// count, then a hundred a second still read as continuous, and the last count is
+// always shown.
 void TFrmAguarde::work(int64_t count) {
-    lblRec_->setText(qs(formatCount(count)));
-    if (count == total_ || sinceReceivedPainted_.hasExpired(kReceivedPaintIntervalMs)) repaintReceived();
+    received_ = count;
+    receivedPending_ = true;
+    if (count == total_ || !sinceReceivedShown_.isValid() || sinceReceivedShown_.hasExpired(kReceivedPaintIntervalMs))
+        showReceived();
     barra_->setProgress(count);
 }
 
-void TFrmAguarde::workEnd() { repaintReceived(); }
+void TFrmAguarde::workEnd() { showReceived(); }
 
-void TFrmAguarde::repaintReceived() {
+void TFrmAguarde::showReceived() {
+    if (receivedPending_) lblRec_->setText(qs(formatCount(received_)));
+    receivedPending_ = false;
     lblRec_->repaint();
-    sinceReceivedPainted_.start();
+    sinceReceivedShown_.start();
 }
 
 }  // namespace trev

@@ -27,11 +27,13 @@ public:
 
 private:
     void buildControls();
-    void repaintReceived();
+    void showReceived();
 
     TDataWeb* dataWeb_;
     int64_t total_ = 0;
-    QElapsedTimer sinceReceivedPainted_;
+    int64_t received_ = 0;  // the last count reported
+    bool receivedPending_ = false;  // reported and not shown yet
+    QElapsedTimer sinceReceivedShown_;
     QWidget* panel_ = nullptr;
     TGauge* barra_ = nullptr;
     QLabel* lblRec_ = nullptr;

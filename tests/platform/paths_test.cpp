@@ -24,6 +24,8 @@ TEST(Paths, ComponentsMatchExistingEntriesWithoutRegardToCase) {
         {"C:\\VELOR\\TREVALMONTE\\TEMP\\VERSAO.CFG", "/Velor/TREVALMONTE/TEMP/versao.cfg"},
         {"C:\\Velor\\Trevalmonte\\temp\\versao.cfg", "/Velor/TREVALMONTE/TEMP/versao.cfg"},
         {"c:/velor/trevalmonte/TEMP", "/Velor/TREVALMONTE/TEMP"},
+        {"C:\\Velor\\TREVALMONTE\\TEMP\\VERSAO.CFG", "/Velor/TREVALMONTE/TEMP/versao.cfg"},
+        {"C:\\Velor\\TREVALMONTE\\TEMP\\Novo.cfg", "/Velor/TREVALMONTE/TEMP/Novo.cfg"},
         // Missing components keep the literal's spelling, also below a missing folder.
         {"C:\\VELOR\\TREVALMONTE\\CONFIG\\Proxy.cfg", "/Velor/TREVALMONTE/CONFIG/Proxy.cfg"},
         {"C:\\VELOR\\Novo\\Sub\\A.txt", "/Velor/Novo/Sub/A.txt"},

@@ -135,5 +135,37 @@ TEST_F(FrmAguardeTest, TheReceivedCountIsPaintedSparinglyButItsLastValueAlways) 
     EXPECT_EQ(counter.paints, beforeEnd + 1) << "the end of a transfer of unknown size";
 }
 
+// Counts that arrive faster than they are shown: whatever was skipped, the label
+// ends on the last count reported.
+struct BurstCase {
+    const char* name;
+    int64_t total;
+    int64_t last;
+    bool ended;
+    const char* shown;
+};
+
+TEST_F(FrmAguardeTest, ABurstOfCountsEndsShowingTheLastOne) {
+    const BurstCase cases[] = {
+        {"KnownSizeCompleted", 300'000, 300'000, false, "300.000"},
+        {"UnknownSizeAtItsEnd", 0, 250'001, true, "250.001"},
+        {"KnownSizeBrokenOffAtItsEnd", 300'000, 123'457, true, "123.457"},
+    };
+    for (const BurstCase& c : cases) {
+        dataWeb.HTTPWorkBegin(&dataWeb.HTTP, WorkMode::Read, c.total);
+        dataWeb.HTTPWork(&dataWeb.HTTP, WorkMode::Read, 1);
+        EXPECT_EQ(text("LblRec"), "0.001") << c.name << ": the first count is shown at once";
+        for (int64_t count = 2; count <= c.last; ++count) dataWeb.HTTPWork(&dataWeb.HTTP, WorkMode::Read, count);
+        if (c.ended) dataWeb.HTTPWorkEnd(&dataWeb.HTTP, WorkMode::Read);
+        EXPECT_EQ(text("LblRec"), c.shown) << c.name;
+    }
+}
+
+TEST_F(FrmAguardeTest, AnEndWithoutCountsKeepsWhatIsShown) {
+    dataWeb.HTTPWorkBegin(&dataWeb.HTTP, WorkMode::Read, 10);
+    dataWeb.HTTPWorkEnd(&dataWeb.HTTP, WorkMode::Read);
+    EXPECT_EQ(text("LblRec"), "000.000.000");
+}
+
 }  // namespace
 }  // namespace trev
