@@ -1,11 +1,13 @@
 // Runs the updater offscreen and clicks through a server update the way a person
 // would: waits for the version check, ticks the first add-on, picks "Servidor",
 // confirms the warning and presses "Atualizar Agora". Prints what happened and
-// saves a picture of each phase into the folder given as the argument.
+// saves a picture of each phase into the folder given as the argument. With
+// TREV_DEMO_SHELL set, the program the run starts is also started by the shell.
 #include "app/entry.h"
 #include "app/frm_pai.h"
 #include "platform/application.h"
 #include "platform/launcher.h"
+#include "platform/shell_open.h"
 #include "ui/qt_text.h"
 #include "update/frm_atualiza_web.h"
 
@@ -18,6 +20,7 @@
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -100,9 +103,10 @@ int main(int argc, char** argv) {
     Application::setMessageHook([](Application::MessageKind, const std::string&, const std::string& text) {
         say("Message shown: " + qs(text));
     });
-    setLauncher([](const std::string& path, const std::string&) {
+    setLauncher([](const std::string& path, const std::string& parameters) {
         savePicture("done");
         say("Started (maximised): " + qs(path));
+        if (std::getenv("TREV_DEMO_SHELL")) shellOpen(path, parameters);
     });
     awaitVersionCheck();
     int result = runUpdater(application, builtInUpdateServer());
