@@ -2,7 +2,8 @@
 // would: waits for the version check, ticks the first add-on, picks "Servidor",
 // confirms the warning and presses "Atualizar Agora". Prints what happened and
 // saves a picture of each phase into the folder given as the argument. With
-// TREV_DEMO_SHELL set, the program the run starts is also started by the shell.
+// TREV_DEMO_SHELL set, the program the run starts is also started by the shell;
+// with TREV_DEMO_TYPE=terminal it picks "Terminal" instead.
 #include "app/entry.h"
 #include "app/frm_pai.h"
 #include "platform/application.h"
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -30,6 +32,11 @@ QString pictureFolder;
 int pictureCount = 0;
 
 void say(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); std::fflush(stdout); }
+
+bool terminalUpdate() {
+    const char* type = std::getenv("TREV_DEMO_TYPE");
+    return type && std::string(type) == "terminal";
+}
 
 void savePicture(const QString& name) {
     if (!FrmPai) return;
@@ -67,10 +74,15 @@ void clickThrough(TFrmAtualizaWeb* screen) {
         screen->ListAdicionais->topLevelItem(0)->setCheckState(0, Qt::Checked);
         say("Add-on ticked: " + screen->ListAdicionais->topLevelItem(0)->text(0));
     }
-    screen->RadioButton1->click();
-    savePicture("server-warning");
-    screen->BitBtn1->click();
-    savePicture("server-chosen");
+    if (terminalUpdate()) {
+        screen->RadioButton2->click();
+        savePicture("terminal-chosen");
+    } else {
+        screen->RadioButton1->click();
+        savePicture("server-warning");
+        screen->BitBtn1->click();
+        savePicture("server-chosen");
+    }
     say("Update run:");
     watchPhases(screen);
     QTimer::singleShot(0, screen, [screen] { screen->BtnAtualizar->click(); });
@@ -110,6 +122,8 @@ int main(int argc, char** argv) {
     });
     awaitVersionCheck();
     int result = runUpdater(application, builtInUpdateServer());
-    say(result == 0 ? "The updater ended; the database transaction is committed." : "The updater did not finish.");
+    say(result != 0        ? "The updater did not finish."
+        : terminalUpdate() ? "The updater ended."
+                           : "The updater ended; the database transaction is committed.");
     return result;
 }
