@@ -1,6 +1,7 @@
 #include "update/business_files.h"
 
 #include "platform/paths.h"
+#include "platform/stdio_file.h"
 #include "platform/text_file.h"
 #include "platform/text_util.h"
 #include "protocols/db_connection.h"
@@ -35,6 +36,14 @@ std::string dataFolder() {
     return folder;
 }
 
+// Whether the file's last line has no line end, so that appended text would join it.
+bool endsInsideLine(const std::string& windowsPath) {
+    std::FILE* file = openStdioFile(windowsPath, StdioMode::Read);
+    const bool inside = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
+    std::fclose(file);
+    return inside;
+}
+
 }  // namespace
 
 DatabaseSettings LoadDatabaseSettings(DbConnection& conexao) {
@@ -63,7 +72,9 @@ void EnsureMenuFile() {
 
 void RegisterAddOn(const std::string& name, const std::string& fileName) {
     if (FindKeyedLine(Trim(name), menuCfg)) return;
+    const bool lastLineOpen = endsInsideLine(menuCfg);
     TextWriter menu(menuCfg, TextWriter::Mode::Append);
+    if (lastLineOpen) menu.writeLine();
     menu.writeLine(PadText(name, "S", menuKeyWidth) + addOnFolder + fileName);
     menu.close();
 }

@@ -147,6 +147,8 @@ private:
     ScreenHost& host_;
     UpdateLog log_;
     bool checkStarted_ = false;
+    // A run needs every version the server offers: only a check that ended lets it start.
+    bool checkEnded_ = false;
 };
 
 extern TFrmAtualizaWeb* FrmAtualizaWeb;

@@ -54,7 +54,7 @@ void TFrmAtualizaWeb::BitBtn1Click() {
         PnMenServer->hide();
         PnAviso01->hide();
         PnAviso02->show();
-        BtnAtualizar->setEnabled(true);
+        BtnAtualizar->setEnabled(checkEnded_);
     });
 }
 
@@ -64,7 +64,7 @@ void TFrmAtualizaWeb::RadioButton2Click() {
         PnAviso02->hide();
         PnAviso01->hide();
         PnAviso02->show();
-        BtnAtualizar->setEnabled(true);
+        BtnAtualizar->setEnabled(checkEnded_);
     });
 }
 

@@ -76,6 +76,7 @@ void TFrmAtualizaWeb::addAddOn(const AddOnEntry& entry) {
 void TFrmAtualizaWeb::showTypeNotice() {
     for (QWidget* part : std::initializer_list<QWidget*>{Sh_Aviso1, Lbl_Aviso_11, Lbl_Aviso_12}) part->show();
     BtnAtualizar->setEnabled(false);
+    checkEnded_ = true;
 }
 
 bool TFrmAtualizaWeb::serverUpdateChosen() const { return RadioButton1->isChecked(); }

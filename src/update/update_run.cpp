@@ -22,6 +22,19 @@ void createFolder(const std::string& folder) {
     if (!directoryExists(folder)) forceDirectories(folder);
 }
 
+// Fetched beside the file and moved over it: the business application runs what is
+// there, so a failed fetch must leave the installed file as it was.
+void fetchReplacing(UpdateSource& source, const std::string& remotePath, const std::string& localPath) {
+    const std::string partial = localPath + ".new";
+    try {
+        source.fetch(remotePath, partial);
+    } catch (...) {
+        deleteFile(partial);
+        throw;
+    }
+    replaceFile(partial, localPath);
+}
+
 }  // namespace
 
 UpdateRun::UpdateRun(WebUpdateView& view, UpdateSource& source, WebUpdateDatabase& database, UpdateLog& log)
@@ -101,7 +114,7 @@ void UpdateRun::downloadAddOns() {
     createFolder(paths::kAddOnFolder);
     for (const AddOnChoice& addOn : view_.tickedAddOns()) {
         requireSafeFileName(addOn.fileName, "descricao.cfg", addOn.number);
-        source_.fetch(paths::kRemoteAddOns + addOn.fileName, paths::kAddOnFolder + addOn.fileName);
+        fetchReplacing(source_, paths::kRemoteAddOns + addOn.fileName, paths::kAddOnFolder + addOn.fileName);
     }
 }
 

@@ -94,6 +94,29 @@ TEST_F(BusinessFilesTest, RegisterAddOnAppendsOnlyNewKeys) {
                   "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\long.exe\r\n");
 }
 
+// A menu file last written without a final line end (by hand or by another program)
+// keeps its last line whole: the new line starts on a line of its own.
+TEST_F(BusinessFilesTest, RegisterAddOnNeverJoinsTheLastLine) {
+    const std::string agenda = "Agenda" + std::string(34, ' ') + "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\agenda.exe";
+    const std::string caixa = "Caixa" + std::string(35, ' ') + "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\caixa.exe\r\n";
+    const struct {
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"", caixa},
+        {agenda + "\r\n", agenda + "\r\n" + caixa},
+        {agenda, agenda + "\r\n" + caixa},
+        {agenda + "\n", agenda + "\n" + caixa},
+        {agenda + "\r", agenda + "\r\r\n" + caixa},
+    };
+    for (const auto& c : cases) {
+        write("Menu.cfg", c.before);
+        RegisterAddOn("Caixa", "caixa.exe");
+        RegisterAddOn("Caixa", "caixa.exe");  // found on its own line the second time
+        EXPECT_EQ(menu(), c.after) << c.before;
+    }
+}
+
 TEST_F(BusinessFilesTest, EnsureMenuFileCreatesOnlyAMissingFile) {
     EnsureMenuFile();
     EXPECT_TRUE(fileExists("C:\\VELOR\\TREVALMONTE\\CONFIG\\MENU.CFG"));

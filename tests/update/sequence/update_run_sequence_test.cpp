@@ -115,6 +115,29 @@ TEST_F(UpdateRunSequence, TickedAddOnsAreFetchedAndRegisteredInBothUpdateTypes) 
     EXPECT_EQ(installed("CONFIG/MENU.CFG").find("Etiquetas"), std::string::npos);
 }
 
+// The business application runs an add-on from its folder: a fetch that fails keeps
+// the one installed, a fetch that succeeds replaces it; nothing else stays there.
+TEST_F(UpdateRunSequence, AnInstalledAddOnIsReplacedOnlyByACompleteDownload) {
+    const struct {
+        bool served;
+        std::string kept;
+    } cases[] = {{true, "add-on 2"}, {false, "add-on 1"}};
+    publishExecutables({});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.served ? "served" : "missing");
+        if (c.served) serve("adicionais/relat.exe", "add-on 2");
+        else std::filesystem::remove(server_->file("download/atualiza/adicionais/relat.exe"));
+        install("ADICIONAIS/relat.exe", "add-on 1");
+        view_.addOns = {{"Relatorio", "", "", "relat.exe"}};
+        view_.ticked = {true};
+        if (c.served) run();
+        else EXPECT_THROW(run(), HttpProtocolError);
+        EXPECT_EQ(installed("ADICIONAIS/relat.exe"), c.kept);
+        const std::filesystem::directory_iterator folder(nativePath("C:\\VELOR\\TREVALMONTE\\ADICIONAIS"));
+        EXPECT_EQ(std::distance(folder, {}), 1);
+    }
+}
+
 bool holds(const std::vector<std::string>& lines, const std::string& text) {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }

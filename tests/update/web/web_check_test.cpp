@@ -268,9 +268,11 @@ TEST_F(VersionCheck, FailedFetchKeepsRowsAndTheCheckingState) {
     EXPECT_EQ(requests("/download/atualiza/versao/6004/dtversao.cfg"), 0u);
     expectCheckingStateKept(*screen);
 
-    // The type can still be chosen after a failed check.
+    // The type can still be chosen after a failed check, but no update started
+    // from the versions listed so far.
     screen->RadioButton2->click();
-    EXPECT_TRUE(screen->BtnAtualizar->isEnabled());
+    EXPECT_TRUE(screen->PnAviso02->isVisible());
+    EXPECT_FALSE(screen->BtnAtualizar->isEnabled());
 }
 
 TEST_F(VersionCheck, LocalFileFailures) {

@@ -26,7 +26,7 @@ protected:
         screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
         screen_->Timer1->stop();
         // The notice as the version check leaves it.
-        screen_->Sh_Aviso1->show();
+        static_cast<WebUpdateView&>(*screen_).showTypeNotice();
         screen_->show();
     }
 
@@ -81,6 +81,21 @@ TEST_F(Selection, EveryTransitionOfTheStateTable) {
             act(step.action);
             expectState(step.after);
         }
+    }
+}
+
+// A run needs the whole list of versions: before the check has ended the type can be
+// chosen, but the update cannot start.
+TEST_F(Selection, NoUpdateBeforeTheCheckHasEnded) {
+    const std::vector<std::vector<Action>> cases = {
+        {Action::Terminal}, {Action::Servidor, Action::Continuar}, {Action::Terminal, Action::Servidor, Action::Continuar}};
+    for (const std::vector<Action>& actions : cases) {
+        screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
+        screen_->Timer1->stop();
+        screen_->show();
+        for (Action action : actions) act(action);
+        EXPECT_TRUE(screen_->PnAviso02->isVisible());
+        EXPECT_FALSE(screen_->BtnAtualizar->isEnabled());
     }
 }
 
