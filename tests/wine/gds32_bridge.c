@@ -251,9 +251,10 @@ static size_t mapped_backup_request(const char *request, size_t length, char *ou
     while (at < length) {
         if (length - at < 3) return 0;
         char tag = request[at];
-        size_t size = (unsigned char)request[at + 1] | (size_t)(unsigned char)request[at + 2] << 8;
+        size_t given = (unsigned char)request[at + 1] | (size_t)(unsigned char)request[at + 2] << 8;
+        if ((tag != SPB_BACKUP_FILE && tag != SPB_DATABASE_NAME) || length - at - 3 < given) return 0;
         const char *text = request + at + 3;
-        if ((tag != SPB_BACKUP_FILE && tag != SPB_DATABASE_NAME) || length - at - 3 < size) return 0;
+        size_t size = given;
         char unix_name[UNIX_PATH_LIMIT];
         if (is_drive_letter_path(text, size) && unix_path_of(text, size, unix_name, sizeof unix_name)) {
             text = unix_name;
@@ -265,7 +266,7 @@ static size_t mapped_backup_request(const char *request, size_t length, char *ou
         out[used + 2] = (char)(size >> 8);
         memcpy(out + used + 3, text, size);
         used += 3 + size;
-        at += 3 + ((unsigned char)request[at + 1] | (size_t)(unsigned char)request[at + 2] << 8);
+        at += 3 + given;
     }
     return used;
 }
