@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -76,6 +77,12 @@ bool awaitExit(pid_t pid, int timeoutMs) {
     return false;
 }
 
+double reportedSeconds(const std::string& output) {
+    const size_t at = output.rfind(fetcher::kReportedSecondsTag);
+    if (at == std::string::npos) return -1;
+    return std::stod(output.substr(at + std::strlen(fetcher::kReportedSecondsTag)));
+}
+
 std::string tail(const std::string& text) { return text.size() > 2000 ? text.substr(text.size() - 2000) : text; }
 
 std::string describeRun(const std::string& name, int round, const ChildRun& run) {
@@ -117,30 +124,40 @@ ChildRun runChild(const std::vector<std::string>& argv, const std::string& logPa
     ChildRun run;
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     run.peakKiB = usage.ru_maxrss;
-    if (!ended) throw std::runtime_error(argv[0] + " did not end in time:\n" + tail(peers::readFile(logPath)));
+    const std::string output = peers::readFile(logPath);
+    if (!ended) throw std::runtime_error(argv[0] + " did not end in time:\n" + tail(output));
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(argv[0] + " failed:\n" + tail(peers::readFile(logPath)));
+        throw std::runtime_error(argv[0] + " failed:\n" + tail(output));
+    run.reportedSeconds = reportedSeconds(output);
     return run;
 }
 
 CaseResult runCase(const std::string& title, double amount, const std::string& unit, const std::vector<Side>& sides,
                    int rounds, const std::function<void()>& verify) {
     std::fprintf(stderr, "%s\n", title.c_str());
-    std::vector<std::vector<double>> times(sides.size());
     CaseResult result{title, amount, unit, {}};
-    for (const auto& side : sides) result.sides.push_back({side.name, 0, 0});
+    std::vector<size_t> rowOf;  // each side's row; its reported row is the next
+    for (const auto& side : sides) {
+        rowOf.push_back(result.sides.size());
+        result.sides.push_back({side.name, 0, 0});
+        if (!side.reportedName.empty()) result.sides.push_back({side.reportedName, 0, 0});
+    }
+    std::vector<std::vector<double>> times(result.sides.size());
     for (int round = 0; round < rounds; ++round) {
         for (size_t k = 0; k < sides.size(); ++k) {
             const size_t i = (static_cast<size_t>(round) + k) % sides.size();
             sides[i].prepare();
             const ChildRun run = runChild(sides[i].argv, logFolder() + "/side" + std::to_string(i) + ".log");
-            times[i].push_back(run.seconds);
-            result.sides[i].peakKiB = std::max(result.sides[i].peakKiB, run.peakKiB);
+            times[rowOf[i]].push_back(run.seconds);
+            result.sides[rowOf[i]].peakKiB = std::max(result.sides[rowOf[i]].peakKiB, run.peakKiB);
             std::fputs(describeRun(sides[i].name, round, run).c_str(), stderr);
+            if (sides[i].reportedName.empty()) continue;
+            if (run.reportedSeconds < 0) throw std::runtime_error(sides[i].name + " reported no time");
+            times[rowOf[i] + 1].push_back(run.reportedSeconds);
         }
     }
     verify();
-    for (size_t i = 0; i < sides.size(); ++i) result.sides[i].medianSeconds = median(times[i]);
+    for (size_t row = 0; row < result.sides.size(); ++row) result.sides[row].medianSeconds = median(times[row]);
     return result;
 }
 
@@ -158,8 +175,10 @@ void printTable(const std::vector<CaseResult>& results) {
             if (!isReference) std::snprintf(speed, sizeof speed, "%.2f", reference.medianSeconds / s.medianSeconds);
             if (i > 0 && !isReference)
                 std::snprintf(versus, sizeof versus, "%+.0f %%", (s.medianSeconds / first.medianSeconds - 1) * 100);
-            std::printf("| %s | %s | %.3f | %.0f %s/s | %s | %s | %.1f |\n", c.title.c_str(), s.name.c_str(),
-                        s.medianSeconds, c.amount / s.medianSeconds, c.unit.c_str(), speed, versus, s.peakKiB / 1024.0);
+            char peak[32] = "";  // none for a reported row: it is part of its side's process
+            if (s.peakKiB > 0) std::snprintf(peak, sizeof peak, "%.1f", s.peakKiB / 1024.0);
+            std::printf("| %s | %s | %.3f | %.0f %s/s | %s | %s | %s |\n", c.title.c_str(), s.name.c_str(),
+                        s.medianSeconds, c.amount / s.medianSeconds, c.unit.c_str(), speed, versus, peak);
         }
     }
 }
@@ -188,6 +207,27 @@ void requireSameContent(const std::string& expected, const std::string& actual) 
             throw std::runtime_error(actual + " differs from " + expected);
         if (a.gcount() == 0) return;
     }
+}
+
+namespace {
+
+// Connections in TIME_WAIT (state 06 in the kernel's table).
+int closingConnections() {
+    std::ifstream table("/proc/net/tcp");
+    int count = 0;
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream fields(line);
+        std::string slot, local, remote, state;
+        if (fields >> slot >> local >> remote >> state && state == "06") ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+void awaitFreePorts() {
+    constexpr int kFewEnough = 8000;
+    for (int i = 0; i < 120 && closingConnections() > kFewEnough; ++i) ::sleep(1);
 }
 
 std::string fetcherPath() { return TREV_FETCHER; }

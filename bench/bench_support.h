@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "fetcher/fetcher.h"
+
 namespace trev::bench {
 
 constexpr int kDefaultRounds = 7;
@@ -23,10 +25,12 @@ private:
     std::map<std::string, std::string> values_;
 };
 
-// One finished child: its wall time and its peak resident memory.
+// One finished child: its wall time, its peak resident memory, and the seconds it
+// reported itself (fetcher::kReportedSecondsTag in its output; negative if none).
 struct ChildRun {
     double seconds = 0;
     long peakKiB = 0;
+    double reportedSeconds = -1;
 };
 
 // Runs argv (argv[0] a full path), stdout and stderr into logPath; raises when it
@@ -38,6 +42,7 @@ struct Side {
     std::string name;
     std::vector<std::string> argv;
     std::function<void()> prepare = [] {};  // untimed: a fresh output file, a fresh database
+    std::string reportedName = "";          // if set, a row of the seconds the side reports itself
 };
 
 struct SideResult {
@@ -50,7 +55,7 @@ struct CaseResult {
     std::string title;
     double amount = 0;  // work done per run, in unit
     std::string unit;   // "MiB", "statements", "files"
-    std::vector<SideResult> sides;  // the last is the reference
+    std::vector<SideResult> sides;  // the last is the reference; a reported row follows its side
 };
 
 // rounds rounds; round r starts with side r modulo the side count and runs every
@@ -67,6 +72,11 @@ void printTable(const std::vector<CaseResult>& results);
 void writeRandomFile(const std::string& path, int64_t size);
 // Raises unless both files hold the same bytes.
 void requireSameContent(const std::string& expected, const std::string& actual);
+
+// Waits, at most about two minutes, until few loopback connections are still waiting
+// out their close: thousands of FTP data connections a round can leave too few ports
+// for the next round's.
+void awaitFreePorts();
 
 // The path of trev-fetch, set at build time.
 std::string fetcherPath();

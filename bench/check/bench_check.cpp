@@ -88,8 +88,16 @@ CaseResult checkCase(CheckTrees& trees, char letter, int64_t count, int rounds, 
     if (letter == 'F') curl.insert(curl.begin() + 1, {"--ftp-port", "-"});
     std::vector<Side> sides{
         {"trev-fetch check", {fetcherPath(), "check", std::string(1, letter), "127.0.0.1", ports[0], ports[1], std::to_string(count)},
-         [&] { trees.freshTemp(); }},
-        {"curl -K", curl, [&] { trees.freshCurlOutput(); }},
+         [&] {
+             trees.freshTemp();
+             awaitFreePorts();
+         },
+         "trev-fetch check, from its timer"},
+        {"curl -K", curl,
+         [&] {
+             trees.freshCurlOutput();
+             awaitFreePorts();
+         }},
     };
     const std::string title = std::string(letter == 'H' ? "HTTP" : "FTP") + " version check, N = " + std::to_string(count);
     return runCase(title, static_cast<double>(files.size()), "files", sides, rounds, [&] {

@@ -7,12 +7,15 @@
 
 namespace trev::fetcher {
 
+constexpr const char* kReportedSecondsTag = "reported-seconds:";
+
 // HttpGetToFile(url, local), with the progress window shown when window is set.
 void httpGet(const std::string& url, const std::string& local, bool window);
 // FtpOpen, FtpGetToFile(remote, local), FtpClose against host:port with the
 // updater's account, with the progress window shown when window is set.
 void ftpGet(const std::string& host, int port, const std::string& remote, const std::string& local, bool window);
 // The version check of the web update screen; raises unless it listed expectedRows.
+// Prints kReportedSecondsTag and the seconds from the timer's firing to the filled list.
 void versionCheck(char protocolLetter, const std::string& host, int httpPort, int ftpPort, int expectedRows);
 // The script runner on a database, with FrmAguardeSQL shown when window is set.
 void runScript(const std::string& database, const std::string& script, bool window);

@@ -1,6 +1,7 @@
 #include "platform/file_stream.h"
 
 #include "platform/file_errors.h"
+#include "platform/path_forms.h"
 #include "platform/paths.h"
 
 #include <fcntl.h>
@@ -12,8 +13,10 @@
 namespace trev {
 
 FileStream::FileStream(const std::string& windowsPath) {
-    fd_ = ::open(nativePath(windowsPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const std::string native = nativePath(windowsPath);
+    fd_ = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0) throw cannotCreateFile(windowsPath, errno);
+    noteFileWritten(native);
 }
 
 FileStream::~FileStream() {

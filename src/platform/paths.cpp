@@ -72,8 +72,8 @@ class FolderIndex {
 public:
     // The literal when it exists, else an entry that matches it without regard to
     // case (an exact match wins), else the literal.
-    std::string spelling(const std::string& folder, const std::string& name) {
-        if (exists(folder + "/" + name)) return name;
+    std::string spelling(const std::string& folder, const std::string& name, bool literalMissing) {
+        if (!literalMissing && exists(folder + "/" + name)) return name;
         std::optional<FolderStamp> stamp = stampOf(folder);
         if (!stamp) return name;
         std::lock_guard lock(mutex_);
@@ -88,16 +88,18 @@ public:
     // This process made a folder: its parent is known without being read again,
     // and the new folder is known to be empty.
     void created(const std::string& nativeFolder) {
-        // Named as lookups name it: relative folders from ".".
-        const std::string folder = nativeFolder.starts_with('/') ? nativeFolder : "./" + nativeFolder;
-        const std::string parent = folder.substr(0, folder.rfind('/'));
-        const std::string name = folder.substr(parent.size() + 1);
+        const std::string folder = rooted(nativeFolder);
         std::lock_guard lock(mutex_);
-        if (auto known = folders_.find(parent); known != folders_.end()) {
-            known->second.add(name);
-            restamp(parent, known->second);
-        }
-        restamp(folder, folders_[folder]);
+        entered(folder);
+        Listing& listing = folders_[folder];
+        listing = Listing{};  // a folder of this name known before was moved or deleted
+        restamp(folder, listing);
+    }
+
+    // This process wrote a file: a folder listing known before stays known.
+    void written(const std::string& nativeFile) {
+        std::lock_guard lock(mutex_);
+        entered(rooted(nativeFile));
     }
 
     void clear() {
@@ -112,6 +114,11 @@ private:
         std::unordered_map<std::string, std::vector<std::string>> byFold;
 
         void add(const std::string& name) { byFold[folded(name)].push_back(name); }
+        bool has(const std::string& name) const {
+            auto match = byFold.find(folded(name));
+            return match != byFold.end() &&
+                   std::find(match->second.begin(), match->second.end(), name) != match->second.end();
+        }
         std::string spellingOf(const std::string& name) const {
             auto match = byFold.find(folded(name));
             if (match == byFold.end()) return name;
@@ -127,6 +134,21 @@ private:
         while (dirent* entry = ::readdir(dir)) listing.add(entry->d_name);
         ::closedir(dir);
         return true;
+    }
+
+    // Named as lookups name it: relative paths from ".".
+    static std::string rooted(const std::string& nativePath) {
+        return nativePath.starts_with('/') ? nativePath : "./" + nativePath;
+    }
+
+    // A name now in its folder: a listing known before gains it and its new stamp.
+    void entered(const std::string& path) {
+        const std::string parent = path.substr(0, path.rfind('/'));
+        const std::string name = path.substr(parent.size() + 1);
+        auto known = folders_.find(parent);
+        if (known == folders_.end()) return;
+        if (!known->second.has(name)) known->second.add(name);
+        restamp(parent, known->second);
     }
 
     void restamp(const std::string& folder, Listing& listing) {
@@ -155,15 +177,21 @@ bool climbs(const std::vector<std::string>& parts) {
 
 // How many leading parts are spelt as on disk, found with one or two looks: most
 // paths name a file as it is, or a new file in a folder as it is. 0 when unsure.
-size_t literalPrefix(const std::string& base, const std::vector<std::string>& parts) {
-    if (parts.empty() || climbs(parts)) return 0;
-    if (exists(joined(base, parts, parts.size()))) return parts.size();
-    if (parts.size() > 1 && exists(joined(base, parts, parts.size() - 1))) return parts.size() - 1;
-    return 0;
+struct LiteralPrefix {
+    size_t parts = 0;
+    bool nextMissing = false;  // the part after them was looked for as spelt and is not there
+};
+
+LiteralPrefix literalPrefix(const std::string& base, const std::vector<std::string>& parts) {
+    if (parts.empty() || climbs(parts)) return {};
+    if (exists(joined(base, parts, parts.size()))) return {parts.size(), false};
+    if (parts.size() > 1 && exists(joined(base, parts, parts.size() - 1))) return {parts.size() - 1, true};
+    return {};
 }
 
 std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts) {
-    const size_t literal = literalPrefix(base, parts);
+    const LiteralPrefix prefix = literalPrefix(base, parts);
+    const size_t literal = prefix.parts;
     std::vector<std::string> resolved(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(literal));
     for (size_t i = literal; i < parts.size(); ++i) {
         const std::string& part = parts[i];
@@ -176,12 +204,15 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
                 resolved.push_back(part);
             continue;
         }
-        resolved.push_back(folderIndex().spelling(joined(base, resolved, resolved.size()), part));
+        const bool missing = i == literal && prefix.nextMissing;
+        resolved.push_back(folderIndex().spelling(joined(base, resolved, resolved.size()), part, missing));
     }
     return joined(base, resolved, resolved.size());
 }
 
 }  // namespace
+
+void noteFileWritten(const std::string& nativeFile) { folderIndex().written(nativeFile); }
 
 void setDriveRoot(const std::string& nativeFolder) {
     driveRootSetting() = nativeFolder;
@@ -220,21 +251,34 @@ bool directoryExists(const std::string& windowsPath) {
     return ::stat(nativePath(windowsPath).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+namespace {
+
+// Makes the folder, its missing parents first; one look when it already exists.
+void makeFolder(const std::string& utf8Path, size_t rootLength) {
+    if (utf8Path.size() <= rootLength) {
+        if (rootLength > 0) ::mkdir(driveRoot().c_str(), 0777);  // the drive itself always exists on Windows
+        return;
+    }
+    std::string native = nativePath(utf8ToCp1252(utf8Path));
+    struct stat st {};
+    if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+    int made = ::mkdir(native.c_str(), 0777);
+    if (made != 0 && errno == ENOENT) {
+        const size_t cut = utf8Path.find_last_of("\\/");
+        makeFolder(cut == std::string::npos ? "" : utf8Path.substr(0, cut), rootLength);
+        native = nativePath(utf8ToCp1252(utf8Path));  // the parent may be spelt otherwise on disk
+        made = ::mkdir(native.c_str(), 0777);
+    }
+    if (made == 0) folderIndex().created(native);
+    else if (errno != EEXIST) throw fileErrorFromErrno(errno);
+}
+
+}  // namespace
+
 void forceDirectories(const std::string& windowsPath) {
     std::string utf8 = cp1252ToUtf8(windowsPath);
-    std::string prefix = isDriveLetterPath(utf8) ? utf8.substr(0, 2) : "";
-    std::string partial = prefix;
-    if (!prefix.empty()) ::mkdir(driveRoot().c_str(), 0777);  // the drive itself always exists on Windows
-    for (const auto& part : splitComponents(utf8.substr(prefix.size()))) {
-        partial += "\\" + part;
-        std::string native = nativePath(utf8ToCp1252(partial));
-        struct stat st {};
-        if (::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
-        if (::mkdir(native.c_str(), 0777) == 0)
-            folderIndex().created(native);
-        else if (errno != EEXIST)
-            throw fileErrorFromErrno(errno);
-    }
+    while (utf8.size() > 1 && (utf8.back() == '\\' || utf8.back() == '/')) utf8.pop_back();
+    makeFolder(utf8, isDriveLetterPath(utf8) ? 2 : 0);
 }
 
 bool deleteFile(const std::string& windowsPath) {

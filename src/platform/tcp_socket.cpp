@@ -194,6 +194,7 @@ long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
     for (int waitMs = timeoutMs;; waitMs = remainingMs(deadline)) {
         long n = receiveOnce(fd_, buffer, size, MSG_DONTWAIT);
         if (n >= 0) return n;
+        if (waitMs == 0) return -1;  // a look without a wait: the receive was it
         int ready = pollOne(fd_, POLLIN, waitMs);
         if (ready == 0) return -1;
         if (ready < 0) throw socketError(winsockFromErrno(errno));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -92,6 +94,28 @@ TEST(Paths, ChangesAreFoundInAnyCase) {
     EXPECT_EQ(nativePath("C:\\VELOR\\TEMP\\V6A\\SCRIPT.SQL"), temp + "/V6a/SCRIPT.SQL");
 }
 
+TEST(Paths, ForcedFoldersAreMadeBelowWhatExistsInAnyCase) {
+    const struct {
+        const char* forced;
+        const char* madeBelowRoot;
+    } cases[] = {
+        {"C:\\VELOR\\temp\\V1\\Sub\\Deep", "Velor/TEMP/V1/Sub/Deep"},
+        {"C:\\velor\\TEMP\\V2\\", "Velor/TEMP/V2"},
+        {"C:\\Novo\\A", "Novo/A"},
+        {"C:\\Velor\\TEMP", "Velor/TEMP"},
+    };
+    for (const auto& c : cases) {
+        test::TempDrive drive;
+        drive.put("Velor/TEMP/versao.cfg", "x");
+        forceDirectories(c.forced);
+        EXPECT_TRUE(std::filesystem::is_directory(drive.root() / c.madeBelowRoot)) << c.forced;
+        EXPECT_TRUE(directoryExists(c.forced)) << c.forced;
+    }
+    test::TempDrive drive;
+    drive.put("Velor/TEMP/versao.cfg", "x");
+    EXPECT_THROW(forceDirectories("C:\\Velor\\TEMP\\VERSAO.CFG\\Sub"), FileError);
+}
+
 // How often the system lists the folder: each listing of a watched folder is one access event.
 class FolderListings {
 public:
@@ -129,6 +153,24 @@ TEST(Paths, NewFoldersDoNotMakeTheirFolderBeReadAgain) {
     }
     EXPECT_LE(temp.count(), 1);
     EXPECT_TRUE(drive.has("Velor/TREVALMONTE/Temp/6199a/dtversao.cfg"));
+}
+
+// Nor do the files this process writes into a folder it made.
+TEST(Paths, WrittenFilesDoNotMakeTheirFolderBeReadAgain) {
+    test::TempDrive drive;
+    forceDirectories("C:\\Velor\\TEMP\\6000a");
+    FolderListings version(drive.root().string() + "/Velor/TEMP/6000a");
+    int listings = 0;  // counted after each step: the system merges repeated events
+    for (const char* name : {"dtversao.cfg", "descricao.cfg", "script.sql"}) {
+        FileStream(std::string("C:\\Velor\\TEMP\\6000a\\") + name).close();
+        listings += version.count();
+    }
+    EXPECT_TRUE(fileExists("C:\\VELOR\\TEMP\\6000A\\DESCRICAO.CFG"));
+    EXPECT_TRUE(fileExists("C:\\VELOR\\TEMP\\6000A\\DTVERSAO.CFG"));
+    EXPECT_EQ(listings + version.count(), 0);
+    drive.put("Velor/TEMP/6000a/Outro.sql", "");  // another writer: read once to be found
+    EXPECT_TRUE(fileExists("C:\\VELOR\\TEMP\\6000A\\OUTRO.SQL"));
+    EXPECT_EQ(version.count(), 1);
 }
 
 }  // namespace
