@@ -11,7 +11,6 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,11 +18,6 @@
 namespace {
 
 using namespace trev;
-
-// Plain downloads need no widgets: the toolkit starts only when something is shown.
-bool needsWidgets(const std::vector<std::string>& args) {
-    return args[0] == "check" || args[0] == "sql" || args.back() == "--window";
-}
 
 void requireCount(const std::vector<std::string>& args, size_t count) {
     if (args.size() != count && !(args.size() == count + 1 && args.back() == "--window"))
@@ -58,8 +52,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: see the head of bench/fetcher/main.cpp\n");
         return 2;
     }
-    std::unique_ptr<QApplication> application;
-    if (needsWidgets(args)) application = std::make_unique<QApplication>(argc, argv);
+    // The updater runs every operation with its toolkit started, shown or not; so
+    // a window's cost is the window's own.
+    QApplication application(argc, argv);
     // A message box would wait for a click: say it and fail instead.
     bool failed = false;
     Application::setMessageHook([&](Application::MessageKind, const std::string&, const std::string& text) {
