@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/syscall.h>
@@ -83,6 +84,14 @@ double reportedSeconds(const std::string& output) {
     return std::stod(output.substr(at + std::strlen(fetcher::kReportedSecondsTag)));
 }
 
+// The servers and every side started later inherit it.
+void pinToProcessor(int cpu) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    if (::sched_setaffinity(0, sizeof set, &set) != 0) throw std::runtime_error("cannot run on processor " + std::to_string(cpu));
+}
+
 std::string tail(const std::string& text) { return text.size() > 2000 ? text.substr(text.size() - 2000) : text; }
 
 std::string describeRun(const std::string& name, int round, const ChildRun& run) {
@@ -97,11 +106,12 @@ std::string describeRun(const std::string& name, int round, const ChildRun& run)
 Options::Options(int argc, char** argv, const std::vector<std::string>& known) {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
-        if (std::find(known.begin(), known.end(), name) == known.end() && name != "--rounds")
+        if (std::find(known.begin(), known.end(), name) == known.end() && name != "--rounds" && name != "--cpu")
             throw std::runtime_error("unknown option " + name);
         if (i + 1 == argc) throw std::runtime_error(name + " needs a value");
         values_[name] = argv[++i];
     }
+    if (auto cpu = values_.find("--cpu"); cpu != values_.end()) pinToProcessor(std::stoi(cpu->second));
 }
 
 int Options::rounds() const {

@@ -15,6 +15,8 @@ namespace trev::bench {
 constexpr int kDefaultRounds = 7;
 
 // "--rounds N" and lists such as "--sizes 256,1024"; an unknown option raises.
+// "--cpu N" runs the benchmark, its servers and both sides on processor N alone,
+// so that no round trip waits for another processor to wake.
 class Options {
 public:
     Options(int argc, char** argv, const std::vector<std::string>& known);
