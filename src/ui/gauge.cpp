@@ -1,7 +1,6 @@
 #include "ui/gauge.h"
 
 #include <QPainter>
-#include <QStaticText>
 
 namespace trev {
 
@@ -49,19 +48,13 @@ void TGauge::paintEvent(QPaintEvent*) {
     painter.fillRect(filled, foreColor_);
     // Over the filled part the text takes the back colour, so it stays readable
     // wherever the bar ends.
-    // Laid out once for both colours: the layout is most of a paint's cost.
     painter.setFont(font());
-    QStaticText label(text());
-    label.setTextFormat(Qt::PlainText);
-    label.prepare(painter.transform(), font());
-    const QSizeF size = label.size();
-    const QPointF at((whole.width() - size.width()) / 2, (whole.height() - size.height()) / 2);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setClipRect(whole.adjusted(filled.width(), 0, 0, 0));
-    painter.drawStaticText(at, label);
+    painter.drawText(whole, Qt::AlignCenter, text());
     painter.setPen(backColor_);
     painter.setClipRect(filled);
-    painter.drawStaticText(at, label);
+    painter.drawText(whole, Qt::AlignCenter, text());
 }
 
 }  // namespace trev
