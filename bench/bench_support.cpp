@@ -150,7 +150,7 @@ CaseResult runCase(const std::string& title, double amount, const std::string& u
     for (const auto& side : sides) {
         rowOf.push_back(result.sides.size());
         result.sides.push_back({side.name, 0, 0});
-        if (!side.reportedName.empty()) result.sides.push_back({side.reportedName, 0, 0});
+        if (!side.reportedName.empty()) result.sides.push_back({side.reportedName, 0, 0, true});
     }
     std::vector<std::vector<double>> times(result.sides.size());
     for (int round = 0; round < rounds; ++round) {
@@ -175,15 +175,19 @@ void printTable(const std::vector<CaseResult>& results) {
     std::printf("| case | side | median s | rate | x reference | time vs first side | peak MiB |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|\n");
     for (const auto& c : results) {
-        const SideResult& first = c.sides.front();
         const SideResult& reference = c.sides.back();
+        auto firstOfKind = [&](const SideResult& row) -> const SideResult& {
+            return *std::find_if(c.sides.begin(), c.sides.end(),
+                                 [&](const SideResult& s) { return s.reported == row.reported; });
+        };
         for (size_t i = 0; i < c.sides.size(); ++i) {
             const SideResult& s = c.sides[i];
             const bool isReference = i + 1 == c.sides.size();
             char speed[32] = "1";
             char versus[32] = "";
             if (!isReference) std::snprintf(speed, sizeof speed, "%.2f", reference.medianSeconds / s.medianSeconds);
-            if (i > 0 && !isReference)
+            const SideResult& first = firstOfKind(s);
+            if (&first != &s && !isReference)
                 std::snprintf(versus, sizeof versus, "%+.0f %%", (s.medianSeconds / first.medianSeconds - 1) * 100);
             char peak[32] = "";  // none for a reported row: it is part of its side's process
             if (s.peakKiB > 0) std::snprintf(peak, sizeof peak, "%.1f", s.peakKiB / 1024.0);

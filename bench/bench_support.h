@@ -50,7 +50,8 @@ struct Side {
 struct SideResult {
     std::string name;
     double medianSeconds = 0;
-    long peakKiB = 0;  // the largest of its runs
+    long peakKiB = 0;       // the largest of its runs
+    bool reported = false;  // the seconds a side reported itself, not its process's
 };
 
 struct CaseResult {
@@ -67,7 +68,8 @@ CaseResult runCase(const std::string& title, double amount, const std::string& u
                    int rounds, const std::function<void()>& verify);
 
 // Markdown rows: per side its median, rate, speed against the reference (above 1:
-// faster), time against the case's first side, and peak memory.
+// faster), time against the case's first row of the same kind (process or reported),
+// and peak memory.
 void printTable(const std::vector<CaseResult>& results);
 
 // Random bytes, the same for a given size.

@@ -40,8 +40,9 @@ CaseResult DownloadBench::runSize(const DownloadCommands& commands, int64_t size
     };
     auto fresh = [](const std::string& output) { return [output] { ::unlink(output.c_str()); }; };
     std::vector<Side> sides{
-        {"trev-fetch", fetcher("C:\\plain.bin", false), fresh(plain)},
-        {"trev-fetch, FrmAguarde shown", fetcher("C:\\window.bin", true), fresh(window)},
+        {"trev-fetch", fetcher("C:\\plain.bin", false), fresh(plain), "trev-fetch, the download itself"},
+        {"trev-fetch, FrmAguarde shown", fetcher("C:\\window.bin", true), fresh(window),
+         "trev-fetch, FrmAguarde shown, the download itself"},
         {"curl", commands.curl(name, curl), fresh(curl)},
     };
     CaseResult result = runCase(commands.protocol + " " + sizeTitle(sizeMiB), static_cast<double>(sizeMiB), "MiB",

@@ -10,7 +10,6 @@
 #include <QTreeWidget>
 
 #include <chrono>
-#include <cstdio>
 #include <stdexcept>
 
 namespace trev::fetcher {
@@ -48,7 +47,7 @@ void versionCheck(char protocolLetter, const std::string& host, int httpPort, in
     screen.show();
     while (!firing.seen()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - firing.at();
-    std::printf("%s %.6f\n", kReportedSecondsTag, waited.count());
+    printReportedSeconds(waited.count());
     const int rows = screen.ListVersao->topLevelItemCount();
     if (rows != expectedRows)
         throw std::runtime_error("listed " + std::to_string(rows) + " versions, not " + std::to_string(expectedRows));

@@ -21,10 +21,12 @@ void runScript(const std::string& database, const std::string& script, bool wind
     }
     WebUpdateDatabase session;
     session.Conexao.DatabaseName = database;
-    session.Conexao.Open();
-    RunSqlScript(session, script);
-    // Closing commits, as the end of the program does.
-    session.Conexao.Close();
+    reportSecondsOf([&] {
+        session.Conexao.Open();
+        RunSqlScript(session, script);
+        // Closing commits, as the end of the program does.
+        session.Conexao.Close();
+    });
 }
 
 }  // namespace trev::fetcher

@@ -23,7 +23,7 @@ void withProgressWindow(bool window, const std::function<void()>& transfer) {
         host->show();
         QApplication::processEvents();
     }
-    transfer();
+    reportSecondsOf(transfer);
 }
 
 }  // namespace

@@ -74,8 +74,10 @@ public:
         peers::writeFile(folder_ + "/script.sql", makeScript(statements));
         const std::string plain = folder_ + "/plain.fdb", window = folder_ + "/window.fdb", isql = folder_ + "/isql.fdb";
         std::vector<Side> sides{
-            {"trev-fetch sql", {fetcherPath(), "sql", plain, "C:\\script.sql"}, fresh(plain)},
-            {"trev-fetch sql, FrmAguardeSQL shown", {fetcherPath(), "sql", window, "C:\\script.sql", "--window"}, fresh(window)},
+            {"trev-fetch sql", {fetcherPath(), "sql", plain, "C:\\script.sql"}, fresh(plain),
+             "trev-fetch sql, attach to commit"},
+            {"trev-fetch sql, FrmAguardeSQL shown", {fetcherPath(), "sql", window, "C:\\script.sql", "--window"},
+             fresh(window), "trev-fetch sql, FrmAguardeSQL shown, attach to commit"},
             {"isql-fb -i", {"/usr/bin/isql-fb", "-q", "-user", "SYSDBA", isql, "-i", folder_ + "/script.sql"}, fresh(isql)},
         };
         return runCase(std::to_string(statements) + " statements", static_cast<double>(statements), "statements", sides,
