@@ -7,8 +7,14 @@ namespace trev {
 
 LocalTime localNow() {
     const std::time_t now = std::time(nullptr);
-    // One thread uses the runtime's shared result; the copy is taken at once.
-    const std::tm parts = *std::localtime(&now);
+    // The reentrant form also keeps the runtime from looking at the zone file again
+    // for every log line.
+    std::tm parts{};
+#ifdef _WIN32
+    localtime_s(&parts, &now);
+#else
+    localtime_r(&now, &parts);
+#endif
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
