@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 
 namespace trev {
 namespace {
@@ -87,8 +86,10 @@ bool TextReader::takeLinePart(std::string& line) {
     const size_t length = lf ? static_cast<size_t>(lf - begin) : available;
     const char* ctrlZ = static_cast<const char*>(std::memchr(begin, kCtrlZ, length));
     const size_t taken = ctrlZ ? static_cast<size_t>(ctrlZ - begin) : length;
+    const size_t before = line.size();
+    line.append(begin, taken);
     // Every CR in a line goes: the one of CR LF and any lone one.
-    std::remove_copy(begin, begin + taken, std::back_inserter(line), '\r');
+    if (std::memchr(begin, '\r', taken)) line.erase(std::remove(line.begin() + before, line.end(), '\r'), line.end());
     start_ += taken;
     if (ctrlZ) {
         peek();  // marks the end

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace trev {
@@ -21,29 +22,42 @@ public:
     explicit Scanner(const std::string& sql) : sql_(sql) {}
 
     ScannedSql run() {
+        result_.text.reserve(sql_.size());
         while (pos_ < sql_.size()) {
+            copyPlainRun();
+            if (pos_ == sql_.size()) break;
             const char c = sql_[pos_];
             if (c == '\'' || c == '"') copyString(c);
             else if (c == '/' && next() == '*') copyComment();
             else if (c == ':' || c == '?') replaceParameter();
             else result_.text += sql_[pos_++];
         }
-        return result_;
+        return std::move(result_);
     }
 
 private:
     char next() const { return pos_ + 1 < sql_.size() ? sql_[pos_ + 1] : '\0'; }
 
+    // Text up to the next character that may start a string, a comment or a parameter.
+    void copyPlainRun() {
+        const size_t end = std::min(sql_.find_first_of("'\"/:?", pos_), sql_.size());
+        result_.text.append(sql_, pos_, end - pos_);
+        pos_ = end;
+    }
+
     // Copies a quoted string whole; a doubled quote stays inside it.
     void copyString(char quote) {
-        result_.text += sql_[pos_++];
+        size_t searchFrom = pos_ + 1;
         for (;;) {
-            if (pos_ >= sql_.size()) parseError("EOF in string detected");
-            const char c = sql_[pos_++];
-            result_.text += c;
-            if (c != quote) continue;
-            if (pos_ < sql_.size() && sql_[pos_] == quote) result_.text += sql_[pos_++];
-            else return;
+            const size_t closing = sql_.find(quote, searchFrom);
+            if (closing == std::string::npos) parseError("EOF in string detected");
+            if (closing + 1 < sql_.size() && sql_[closing + 1] == quote) {
+                searchFrom = closing + 2;
+                continue;
+            }
+            result_.text.append(sql_, pos_, closing + 1 - pos_);
+            pos_ = closing + 1;
+            return;
         }
     }
 
