@@ -92,6 +92,24 @@ void pinToProcessor(int cpu) {
     if (::sched_setaffinity(0, sizeof set, &set) != 0) throw std::runtime_error("cannot run on processor " + std::to_string(cpu));
 }
 
+double secondsOf(const timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; }
+
+// Round r starts with side r modulo n; every other n rounds run in the opposite
+// direction, so each side follows every other one as often: a run can be slowed by
+// what the run before it left (dirty pages, freed inodes, a socket's close).
+size_t sideAt(size_t round, size_t k, size_t n) {
+    const size_t first = round % n;
+    return (round / n) % 2 == 0 ? (first + k) % n : (first + n - k) % n;
+}
+
+// Empty when there is no such time (a reported row).
+std::string secondsCell(double seconds) {
+    if (seconds < 0) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", seconds);
+    return text;
+}
+
 std::string tail(const std::string& text) { return text.size() > 2000 ? text.substr(text.size() - 2000) : text; }
 
 std::string describeRun(const std::string& name, int round, const ChildRun& run) {
@@ -133,6 +151,8 @@ ChildRun runChild(const std::vector<std::string>& argv, const std::string& logPa
     ::wait4(pid, &status, 0, &usage);
     ChildRun run;
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.userSeconds = secondsOf(usage.ru_utime);
+    run.systemSeconds = secondsOf(usage.ru_stime);
     run.peakKiB = usage.ru_maxrss;
     const std::string output = peers::readFile(logPath);
     if (!ended) throw std::runtime_error(argv[0] + " did not end in time:\n" + tail(output));
@@ -149,16 +169,23 @@ CaseResult runCase(const std::string& title, double amount, const std::string& u
     std::vector<size_t> rowOf;  // each side's row; its reported row is the next
     for (const auto& side : sides) {
         rowOf.push_back(result.sides.size());
-        result.sides.push_back({side.name, 0, 0});
-        if (!side.reportedName.empty()) result.sides.push_back({side.reportedName, 0, 0, true});
+        result.sides.push_back({.name = side.name});
+        if (!side.reportedName.empty()) result.sides.push_back({.name = side.reportedName, .reported = true});
     }
     std::vector<std::vector<double>> times(result.sides.size());
+    std::vector<std::vector<double>> userTimes(result.sides.size());
+    std::vector<std::vector<double>> systemTimes(result.sides.size());
     for (int round = 0; round < rounds; ++round) {
         for (size_t k = 0; k < sides.size(); ++k) {
-            const size_t i = (static_cast<size_t>(round) + k) % sides.size();
+            const size_t i = sideAt(static_cast<size_t>(round), k, sides.size());
             sides[i].prepare();
+            // What earlier runs wrote is on disk before this one starts, so no run pays
+            // for another's writeback.
+            ::sync();
             const ChildRun run = runChild(sides[i].argv, logFolder() + "/side" + std::to_string(i) + ".log");
             times[rowOf[i]].push_back(run.seconds);
+            userTimes[rowOf[i]].push_back(run.userSeconds);
+            systemTimes[rowOf[i]].push_back(run.systemSeconds);
             result.sides[rowOf[i]].peakKiB = std::max(result.sides[rowOf[i]].peakKiB, run.peakKiB);
             std::fputs(describeRun(sides[i].name, round, run).c_str(), stderr);
             if (sides[i].reportedName.empty()) continue;
@@ -167,13 +194,18 @@ CaseResult runCase(const std::string& title, double amount, const std::string& u
         }
     }
     verify();
-    for (size_t row = 0; row < result.sides.size(); ++row) result.sides[row].medianSeconds = median(times[row]);
+    for (size_t row = 0; row < result.sides.size(); ++row) {
+        result.sides[row].medianSeconds = median(times[row]);
+        if (result.sides[row].reported) continue;
+        result.sides[row].medianUserSeconds = median(userTimes[row]);
+        result.sides[row].medianSystemSeconds = median(systemTimes[row]);
+    }
     return result;
 }
 
 void printTable(const std::vector<CaseResult>& results) {
-    std::printf("| case | side | median s | rate | x reference | time vs first side | peak MiB |\n");
-    std::printf("|---|---|---:|---:|---:|---:|---:|\n");
+    std::printf("| case | side | median s | user s | system s | rate | x reference | time vs first side | peak MiB |\n");
+    std::printf("|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const auto& c : results) {
         const SideResult& reference = c.sides.back();
         auto firstOfKind = [&](const SideResult& row) -> const SideResult& {
@@ -189,10 +221,13 @@ void printTable(const std::vector<CaseResult>& results) {
             const SideResult& first = firstOfKind(s);
             if (&first != &s && !isReference)
                 std::snprintf(versus, sizeof versus, "%+.0f %%", (s.medianSeconds / first.medianSeconds - 1) * 100);
-            char peak[32] = "";  // none for a reported row: it is part of its side's process
+            const std::string user = secondsCell(s.medianUserSeconds);
+            const std::string system = secondsCell(s.medianSystemSeconds);
+            char peak[32] = "";
             if (s.peakKiB > 0) std::snprintf(peak, sizeof peak, "%.1f", s.peakKiB / 1024.0);
-            std::printf("| %s | %s | %.3f | %.0f %s/s | %s | %s | %s |\n", c.title.c_str(), s.name.c_str(),
-                        s.medianSeconds, c.amount / s.medianSeconds, c.unit.c_str(), speed, versus, peak);
+            std::printf("| %s | %s | %.3f | %s | %s | %.0f %s/s | %s | %s | %s |\n", c.title.c_str(), s.name.c_str(),
+                        s.medianSeconds, user.c_str(), system.c_str(), c.amount / s.medianSeconds, c.unit.c_str(),
+                        speed, versus, peak);
         }
     }
 }
