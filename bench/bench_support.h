@@ -28,8 +28,9 @@ private:
 };
 
 // One finished child: its wall time, the processor time it used in its own code
-// (user) and in the kernel for it (system), its peak resident memory, and the seconds it reported itself
-// (fetcher::kReportedSecondsTag in its output; negative if none).
+// (user) and in the kernel for it (system), its peak resident memory, and the
+// seconds it reported itself (fetcher::kReportedSecondsTag in its output; negative
+// if none).
 struct ChildRun {
     double seconds = 0;
     double userSeconds = 0;
@@ -55,8 +56,8 @@ struct SideResult {
     double medianSeconds = 0;
     double medianUserSeconds = -1;  // none for a reported row: it is part of its side's process
     double medianSystemSeconds = -1;
-    long peakKiB = 0;              // the largest of its runs
-    bool reported = false;  // the seconds a side reported itself, not its process's
+    long peakKiB = 0;               // the largest of its runs
+    bool reported = false;          // the seconds a side reported itself, not its process's
 };
 
 struct CaseResult {
@@ -68,14 +69,15 @@ struct CaseResult {
 
 // rounds rounds; round r starts with side r modulo the side count and runs every
 // side once, each a new process, in turn forwards for as many rounds as there are
-// sides and then backwards, so that each side follows each other one as often. After the last round verify() raises when what a
-// side produced is wrong. The last side is the reference.
+// sides and then backwards, so that each side follows each other one as often.
+// After the last round verify() raises when what a side produced is wrong. The
+// last side is the reference.
 CaseResult runCase(const std::string& title, double amount, const std::string& unit, const std::vector<Side>& sides,
                    int rounds, const std::function<void()>& verify);
 
-// Markdown rows: per side its median, its median user and system processor time, rate, speed against
-// the reference (above 1: faster), time against the case's first row of the same kind
-// (process or reported), and peak memory.
+// Markdown rows: per side its median, its median user and system processor time,
+// rate, speed against the reference (above 1: faster), time against the case's first
+// row of the same kind (process or reported), and peak memory.
 void printTable(const std::vector<CaseResult>& results);
 
 // Random bytes, the same for a given size.
