@@ -1,5 +1,7 @@
 #include "app/close_request.h"
 
+#include "platform/host_names.h"
+
 namespace trev {
 
 void TcpEnviaClient::Open() {

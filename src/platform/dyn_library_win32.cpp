@@ -1,6 +1,6 @@
 #include "platform/dyn_library.h"
 
-#include "platform/win32_errors.h"
+#include "platform/api_errors_win32.h"
 
 #include <windows.h>
 

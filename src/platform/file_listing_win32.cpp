@@ -1,6 +1,6 @@
 #include "platform/file_listing.h"
 
-#include "platform/win32_text.h"
+#include "platform/wide_text_win32.h"
 
 #include <windows.h>
 

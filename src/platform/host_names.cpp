@@ -1,4 +1,5 @@
 #include "platform/socket_names.h"
+#include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 #include "platform/text_util.h"
 

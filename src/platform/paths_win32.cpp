@@ -1,8 +1,8 @@
 #include "platform/codepage.h"
 #include "platform/path_forms.h"
 #include "platform/paths.h"
-#include "platform/win32_errors.h"
-#include "platform/win32_text.h"
+#include "platform/api_errors_win32.h"
+#include "platform/wide_text_win32.h"
 
 #include <windows.h>
 

@@ -1,5 +1,6 @@
 #pragma once
-// Each side's parser of dotted addresses, under the rules both sides share (host_names.cpp).
+// Each side's parser of dotted addresses (tcp_socket_posix.cpp, tcp_socket_win32.cpp),
+// under the rules both sides share (host_names.cpp).
 #include <cstdint>
 #include <string>
 

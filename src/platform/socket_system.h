@@ -1,6 +1,7 @@
 #pragma once
 // The system's socket headers, for the calls both sides make alike (name lookups).
-// Include it after platform/tcp_socket.h, whose names Winsock's macros repeat.
+// Include it after platform/winsock_errors.h, whose names Winsock's macros repeat.
+// startSockets is in tcp_socket_posix.cpp and tcp_socket_win32.cpp.
 #ifdef _WIN32
 #include <winsock2.h>
 #include <ws2tcpip.h>

@@ -1,7 +1,7 @@
 #include "platform/stdio_file.h"
 
-#include "platform/win32_errors.h"
-#include "platform/win32_text.h"
+#include "platform/api_errors_win32.h"
+#include "platform/wide_text_win32.h"
 
 #include <windows.h>
 

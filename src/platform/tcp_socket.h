@@ -1,43 +1,12 @@
 #pragma once
-// Blocking TCP sockets. Failures are SocketError with the Winsock number and text,
-// in the message "Socket Error # %d\r\n%s".
-#include "platform/errors.h"
+// Blocking TCP sockets (tcp_socket_handle.cpp; tcp_socket_posix.cpp or tcp_socket_win32.cpp).
+// Failures are SocketError with the Winsock number and text (winsock_errors.h).
+#include "platform/winsock_errors.h"
 
 #include <cstdint>
 #include <string>
 
 namespace trev {
-
-// Winsock numbers of the failures this system meets. On Windows, include this header
-// before <winsock2.h>, whose macros carry the same names.
-enum WinsockError : int {
-    WSAEINTR = 10004,
-    WSAEADDRINUSE = 10048,
-    WSAEADDRNOTAVAIL = 10049,
-    WSAENETDOWN = 10050,
-    WSAENETUNREACH = 10051,
-    WSAECONNABORTED = 10053,
-    WSAECONNRESET = 10054,
-    WSAENOTCONN = 10057,
-    WSAETIMEDOUT = 10060,
-    WSAECONNREFUSED = 10061,
-    WSAEHOSTUNREACH = 10065,
-    WSAHOST_NOT_FOUND = 11001,
-};
-
-std::string winsockErrorText(int code);
-SocketError socketError(int winsockCode);
-// The Winsock number that stands for an errno (POSIX).
-int winsockFromErrno(int err);
-
-// "LOCALHOST" (any case) is 127.0.0.1; a text that begins with a digit is a dotted
-// address; any other is resolved by name, first address. Raises 11001 "Host not found.".
-uint32_t resolveHost(const std::string& host);  // network byte order
-std::string dottedAddress(uint32_t networkOrder);
-// A port given as text: a service name of the system's services database (any
-// protocol) first, else a decimal integer of which the low 16 bits are taken
-// ("999001" is 15961); raises "'%s' is not a valid integer value" otherwise.
-uint16_t servicePort(const std::string& text);
 
 class TcpSocket {
 public:

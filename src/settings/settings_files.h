@@ -1,8 +1,8 @@
 #pragma once
 // The updater's own settings: ATUTREV.CFG (protocol) and Proxy.cfg (proxy), their
 // reading into the protocol letter and the clients' proxy groups, and their writing.
-#include "protocols/ftp_client.h"
-#include "protocols/http_client.h"
+#include "protocols/ftp/ftp_client.h"
+#include "protocols/http/http_client.h"
 
 #include <cstdint>
 #include <optional>

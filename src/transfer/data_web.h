@@ -1,8 +1,8 @@
 #pragma once
 // The transfer data module: the HTTP and FTP clients and the four operations
 // through which every file is fetched.
-#include "protocols/ftp_client.h"
-#include "protocols/http_client.h"
+#include "protocols/ftp/ftp_client.h"
+#include "protocols/http/http_client.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 #include "platform/stdio_file.h"
 #include "platform/text_file.h"
 #include "platform/text_util.h"
-#include "protocols/db_connection.h"
+#include "protocols/db/db_connection.h"
 #include "update/text_routines.h"
 
 namespace trev {

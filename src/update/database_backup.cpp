@@ -4,9 +4,9 @@
 #include "platform/file_listing.h"
 #include "platform/paths.h"
 #include "platform/text_util.h"
-#include "protocols/db_connection.h"
-#include "protocols/db_location.h"
-#include "protocols/db_service.h"
+#include "protocols/db/db_connection.h"
+#include "protocols/db/db_location.h"
+#include "protocols/db/db_service.h"
 
 #include <algorithm>
 #include <cctype>

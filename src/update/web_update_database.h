@@ -2,9 +2,9 @@
 // The database objects of the web update screen: connection, transaction and
 // statement, configured as the screen's layout has them. No login prompt and no
 // idle timer: the connection is opened once and stays open until the program ends.
-#include "protocols/db_connection.h"
-#include "protocols/db_statement.h"
-#include "protocols/db_transaction.h"
+#include "protocols/db/db_connection.h"
+#include "protocols/db/db_statement.h"
+#include "protocols/db/db_transaction.h"
 
 namespace trev {
 

@@ -1,5 +1,7 @@
 #include "app/close_request.h"
 
+#include "platform/host_names.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>

@@ -1,6 +1,6 @@
 // Set-Cookie and Set-Cookie2 values, their dates and the store they go into.
 #include "fuzz_support.h"
-#include "protocols/http_cookies.h"
+#include "protocols/http/http_cookies.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string value = trev::fuzz::text(data, size);

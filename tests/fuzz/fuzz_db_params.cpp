@@ -1,8 +1,8 @@
 // Parameter lines of the database and the transaction, and the statement scan for parameters.
 #include "fuzz_support.h"
 #include "platform/errors.h"
-#include "protocols/db_param_buffers.h"
-#include "protocols/db_param_check.h"
+#include "protocols/db/db_param_buffers.h"
+#include "protocols/db/db_param_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes = trev::fuzz::text(data, size);

@@ -1,7 +1,7 @@
 // Bodies after a head: by length, chunked with sizes, extensions and trailers, or
 // until close; into a file-like stream and as an error text.
 #include "fuzz_support.h"
-#include "protocols/http_body.h"
+#include "protocols/http/http_body.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (bool errorText : {false, true}) {

@@ -1,7 +1,7 @@
 // URLs taken apart and turned into a request target, directly and through a proxy.
 #include "fuzz_support.h"
 #include "platform/errors.h"
-#include "protocols/http_target.h"
+#include "protocols/http/http_target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     trev::HttpTarget target;

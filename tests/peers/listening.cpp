@@ -1,5 +1,6 @@
 #include "peers/child_process.h"
 
+#include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 
 #include <chrono>

@@ -11,6 +11,7 @@
 #include "peers/ftp_fault_server.h"
 #include "peers/peer_system.h"
 #include "peers/peer_wire.h"
+#include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 
 #include <sys/wait.h>

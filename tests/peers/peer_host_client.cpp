@@ -1,5 +1,7 @@
 #include "peers/peer_host_client.h"
 
+#include "platform/host_names.h"
+
 #include <cstdlib>
 #include <stdexcept>
 

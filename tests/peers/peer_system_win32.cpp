@@ -1,7 +1,7 @@
 #include "peers/peer_system.h"
 
 #include "peers/peer_host_client.h"
-#include "platform/win32_text.h"
+#include "platform/wide_text_win32.h"
 
 #include <winsock2.h>
 #include <windows.h>

@@ -1,5 +1,7 @@
 #include "peers/stalled_listener.h"
 
+#include "platform/host_names.h"
+
 #include <stdexcept>
 
 namespace trev::peers {

@@ -1,5 +1,6 @@
 // Started by the launcher test: reports how it was shown and its first parameter
 // to the port the test names in the environment.
+#include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 
 #include <windows.h>

@@ -1,4 +1,5 @@
 #include "platform/errors.h"
+#include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 
 #include "peers/peer_system.h"

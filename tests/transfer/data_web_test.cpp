@@ -2,6 +2,7 @@
 
 #include "peers/peer_system.h"
 #include "platform/errors.h"
+#include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 #include "support/temp_drive.h"
 

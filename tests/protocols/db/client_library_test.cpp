@@ -1,6 +1,6 @@
 #include "platform/errors.h"
-#include "protocols/db_client_api.h"
-#include "protocols/db_client_library.h"
+#include "protocols/db/db_client_api.h"
+#include "protocols/db/db_client_library.h"
 
 #include <gtest/gtest.h>
 

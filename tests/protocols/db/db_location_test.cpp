@@ -1,5 +1,5 @@
 #include "platform/paths.h"
-#include "protocols/db_location.h"
+#include "protocols/db/db_location.h"
 
 #include <gtest/gtest.h>
 

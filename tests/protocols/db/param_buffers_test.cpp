@@ -1,5 +1,5 @@
 #include "platform/errors.h"
-#include "protocols/db_param_buffers.h"
+#include "protocols/db/db_param_buffers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "platform/errors.h"
-#include "protocols/db_param_check.h"
+#include "protocols/db/db_param_check.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // back by isql-fb.
 #include "peers/firebird_embedded.h"
 #include "platform/errors.h"
-#include "protocols/db_connection.h"
-#include "protocols/db_statement.h"
-#include "protocols/db_transaction.h"
+#include "protocols/db/db_connection.h"
+#include "protocols/db/db_statement.h"
+#include "protocols/db/db_transaction.h"
 #include "support/raised.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
-#include "protocols/ftp_client.h"
+#include "protocols/ftp/ftp_client.h"
 #include "ftp_test_support.h"
 
 #include <gtest/gtest.h>

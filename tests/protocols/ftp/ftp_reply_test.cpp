@@ -1,4 +1,4 @@
-#include "protocols/ftp_reply.h"
+#include "protocols/ftp/ftp_reply.h"
 
 #include <gtest/gtest.h>
 

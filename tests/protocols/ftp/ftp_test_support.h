@@ -1,7 +1,7 @@
 #pragma once
 // What the FTP client tests share.
 #include "platform/errors.h"
-#include "protocols/ftp_client.h"
+#include "protocols/ftp/ftp_client.h"
 
 #include <cstdint>
 #include <functional>

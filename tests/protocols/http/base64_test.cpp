@@ -1,4 +1,4 @@
-#include "protocols/base64.h"
+#include "protocols/http/base64.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "protocols/http_body.h"
+#include "protocols/http/http_body.h"
 
 #include "scripted_source.h"
 #include "work_recorder.h"

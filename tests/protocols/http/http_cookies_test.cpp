@@ -1,4 +1,4 @@
-#include "protocols/http_cookies.h"
+#include "protocols/http/http_cookies.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "peers/fault_server.h"
 #include "peers/peak_memory.h"
 #include "platform/errors.h"
-#include "protocols/http_client.h"
+#include "protocols/http/http_client.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "protocols/http_response.h"
+#include "protocols/http/http_response.h"
 
 #include "scripted_source.h"
 #include "support/raised.h"

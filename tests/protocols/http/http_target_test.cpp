@@ -1,4 +1,4 @@
-#include "protocols/http_target.h"
+#include "protocols/http/http_target.h"
 
 #include "platform/errors.h"
 

@@ -1,4 +1,4 @@
-#include "protocols/url_parts.h"
+#include "protocols/http/url_parts.h"
 
 #include <gtest/gtest.h>
 

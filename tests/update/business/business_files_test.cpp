@@ -1,7 +1,7 @@
 #include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
-#include "protocols/db_connection.h"
+#include "protocols/db/db_connection.h"
 #include "update/business_files.h"
 
 #include <gtest/gtest.h>

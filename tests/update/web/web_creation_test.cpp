@@ -2,7 +2,7 @@
 #include "app/frm_pai.h"
 #include "platform/application.h"
 #include "platform/codepage.h"
-#include "protocols/db_client_library.h"
+#include "protocols/db/db_client_library.h"
 #include "support/qt_application.h"
 #include "support/web_test_support.h"
 #include "update/frm_atualiza_web.h"
