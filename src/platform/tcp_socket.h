@@ -23,7 +23,7 @@ public:
 
     // Every timeoutMs below: -1 waits without limit, 0 does not wait.
 
-    // Creates the socket, binds it to any local address and connects it;
+    // Creates the socket and connects it (the connect chooses the local port);
     // 10060 "Connection timed out." when the time runs out.
     void connect(const std::string& host, uint16_t port, int timeoutMs = -1);
     // Creates the socket only (for callers that connect in their own steps).
@@ -31,8 +31,9 @@ public:
     // Connects the created socket; returns the Winsock number of a failure, 0 on success.
     int tryConnect(uint32_t address, uint16_t port, int timeoutMs = -1);
 
-    // Sends every byte; raises on failure.
-    void sendAll(const char* data, size_t size);
+    // Sends every byte; raises on failure, and 10060 "Connection timed out." when
+    // one wait for room to send lasts past timeoutMs.
+    void sendAll(const char* data, size_t size, int timeoutMs = -1);
     // Sends once; returns the bytes sent or -1 (nothing raised).
     long trySend(const char* data, size_t size);
     // Up to size bytes; 0 when the peer has closed; -1 when the time ran out.

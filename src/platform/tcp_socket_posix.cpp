@@ -85,22 +85,12 @@ int TcpSocket::tryConnect(uint32_t address, uint16_t port, int timeoutMs) {
     return err == 0 ? 0 : winsockFromErrno(err);
 }
 
+// No bind first: a port bound alone counts as taken while an earlier connection
+// on it waits out its close, and many recent connections would use up the range;
+// the connect chooses among the ports free towards this peer.
 void TcpSocket::connect(const std::string& host, uint16_t port, int timeoutMs) {
     uint32_t address = resolveHost(host);
     create();
-    sockaddr_in any = makeAddress(htonl(INADDR_ANY), 0);
-#ifdef IP_BIND_ADDRESS_NO_PORT
-    // The port is chosen by the connect, among those free towards this peer: bound
-    // alone, a port still waiting out an earlier connection's close counts as taken,
-    // and many recent connections would use up the range.
-    const int deferPort = 1;
-    ::setsockopt(fd_, IPPROTO_IP, IP_BIND_ADDRESS_NO_PORT, &deferPort, sizeof deferPort);
-#endif
-    if (::bind(fd_, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
-        int code = winsockFromErrno(errno);
-        close();
-        throw socketError(code);
-    }
     if (int code = tryConnect(address, port, timeoutMs)) {
         close();
         throw socketError(code);
@@ -114,10 +104,18 @@ long TcpSocket::trySend(const char* data, size_t size) {
     }
 }
 
-void TcpSocket::sendAll(const char* data, size_t size) {
+// Without waiting in send itself, so that a peer that stops reading cannot hold it.
+void TcpSocket::sendAll(const char* data, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
     while (size > 0) {
-        long n = trySend(data, size);
+        ssize_t n = ::send(fd_, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            int ready = pollOne(fd_, POLLOUT, timeoutMs);
+            if (ready == 0) throw socketError(WSAETIMEDOUT);
+            if (ready < 0) throw socketError(winsockFromErrno(errno));
+            continue;
+        }
         if (n < 0) throw socketError(winsockFromErrno(errno));
         data += n;
         size -= static_cast<size_t>(n);

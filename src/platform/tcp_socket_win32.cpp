@@ -104,14 +104,12 @@ int TcpSocket::tryConnect(uint32_t address, uint16_t port, int timeoutMs) {
     return err;
 }
 
+// No bind first: a port bound alone stays taken while an earlier connection on it
+// waits out its close, and an FTP check of many versions would use up the range.
 void TcpSocket::connect(const std::string& host, uint16_t port, int timeoutMs) {
     uint32_t address = resolveHost(host);
     create();
-    sockaddr_in any = makeAddress(::htonl(INADDR_ANY), 0);
-    int code = ::bind(socketOf(fd_), reinterpret_cast<sockaddr*>(&any), sizeof any) == 0
-                   ? tryConnect(address, port, timeoutMs)
-                   : ::WSAGetLastError();
-    if (code) {
+    if (int code = tryConnect(address, port, timeoutMs)) {
         close();
         throw socketError(code);
     }
@@ -123,14 +121,24 @@ long TcpSocket::trySend(const char* data, size_t size) {
     return n == SOCKET_ERROR ? -1 : n;
 }
 
-void TcpSocket::sendAll(const char* data, size_t size) {
+// Non-blocking while it sends, so that a peer that stops reading cannot hold it.
+void TcpSocket::sendAll(const char* data, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
-    while (size > 0) {
+    const SOCKET s = socketOf(fd_);
+    setBlocking(s, false);
+    int code = 0;
+    while (size > 0 && code == 0) {
         long n = trySend(data, size);
-        if (n < 0) raiseLastError();
-        data += n;
-        size -= static_cast<size_t>(n);
+        if (n >= 0) {
+            data += n;
+            size -= static_cast<size_t>(n);
+        } else if ((code = ::WSAGetLastError()) == WSAEWOULDBLOCK) {
+            int ready = waitFor(s, true, timeoutMs);
+            code = ready > 0 ? 0 : ready == 0 ? WSAETIMEDOUT : ::WSAGetLastError();
+        }
     }
+    setBlocking(s, true);
+    if (code) throw socketError(code);
 }
 
 bool TcpSocket::waitReadable(int timeoutMs) { return waitFor(socketOf(fd_), false, timeoutMs) > 0; }
@@ -138,7 +146,11 @@ bool TcpSocket::waitReadable(int timeoutMs) { return waitFor(socketOf(fd_), fals
 long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
     // While data is flowing it is already there: take it without a wait.
-    if (timeoutMs >= 0 && !hasPendingBytes(socketOf(fd_)) && waitFor(socketOf(fd_), false, timeoutMs) == 0) return -1;
+    if (timeoutMs >= 0 && !hasPendingBytes(socketOf(fd_))) {
+        int ready = waitFor(socketOf(fd_), false, timeoutMs);
+        if (ready == 0) return -1;
+        if (ready < 0) raiseLastError();
+    }
     int n = ::recv(socketOf(fd_), buffer, size > INT_MAX ? INT_MAX : static_cast<int>(size), 0);
     if (n == SOCKET_ERROR) raiseLastError();
     return n;
@@ -157,6 +169,9 @@ void TcpSocket::listen(uint32_t localAddress, uint16_t port, int backlog) {
     create();
     sockaddr_in sa = makeAddress(localAddress, port);
     const SOCKET s = socketOf(fd_);
+    // No other program may bind the same port and take the server's data connection.
+    const BOOL exclusive = TRUE;
+    ::setsockopt(s, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive), sizeof exclusive);
     if (::bind(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(s, backlog) != 0) {
         int code = ::WSAGetLastError();
         close();
@@ -165,7 +180,9 @@ void TcpSocket::listen(uint32_t localAddress, uint16_t port, int backlog) {
 }
 
 TcpSocket TcpSocket::accept(int timeoutMs) {
-    if (waitFor(socketOf(fd_), false, timeoutMs) <= 0) return TcpSocket();
+    int ready = waitFor(socketOf(fd_), false, timeoutMs);
+    if (ready < 0) raiseLastError();
+    if (ready == 0) return TcpSocket();
     SOCKET s = notInherited(::accept(socketOf(fd_), nullptr, nullptr));
     if (s == INVALID_SOCKET) raiseLastError();
     return TcpSocket(static_cast<std::intptr_t>(s));

@@ -9,7 +9,7 @@ void BufferedConnection::connect(const std::string& host, uint16_t port, int tim
 }
 
 void BufferedConnection::write(const std::string& bytes) {
-    socket_.sendAll(bytes.data(), bytes.size());
+    socket_.sendAll(bytes.data(), bytes.size(), sendTimeoutMs);
 }
 
 void BufferedConnection::close() {

@@ -17,14 +17,16 @@ public:
     BufferedConnection(const BufferedConnection&) = delete;
     BufferedConnection& operator=(const BufferedConnection&) = delete;
 
-    // Resolves host, binds to any local address and connects; timeoutMs -1 waits
+    // Resolves host and connects; timeoutMs -1 waits
     // without limit, running out raises 10060. Any failure leaves it closed.
     void connect(const std::string& host, uint16_t port, int timeoutMs);
     bool isOpen() const { return socket_.isOpen(); }
     // Open and no close seen from the peer.
     bool connected() const { return socket_.isOpen() && !reader_.closedByPeer(); }
-    // Sends every byte at once; raises SocketError.
+    // Sends every byte at once; raises SocketError, 10060 when a wait to send
+    // lasts past sendTimeoutMs (-1: no limit).
     void write(const std::string& bytes);
+    int sendTimeoutMs = -1;
     void close();
 
     LineReader& reader() { return reader_; }

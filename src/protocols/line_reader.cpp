@@ -10,16 +10,20 @@ SocketError readTimeout() { return SocketError(0, "Read Timeout"); }
 Error maxLineLengthExceeded() { return Error("Max line length exceeded."); }
 
 int LineReader::waitMs() const {
-    if (!deadline_) return readTimeoutMs;
+    int wait = floor_.limitWait(readTimeoutMs);
+    if (!deadline_) return wait;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline_ - Clock::now()).count();
     int untilDeadline = static_cast<int>(std::clamp<decltype(left)>(left, 0, INT32_MAX));
-    return readTimeoutMs < 0 ? untilDeadline : std::min(readTimeoutMs, untilDeadline);
+    return wait < 0 ? untilDeadline : std::min(wait, untilDeadline);
 }
 
 long LineReader::receiveInto(char* out, size_t size, int timeoutMs) {
     long n = source_.receive(out, size, timeoutMs);
     if (n == 0) closed_ = true;
-    if (n > 0) received_ += static_cast<uint64_t>(n);
+    if (n > 0) {
+        received_ += static_cast<uint64_t>(n);
+        floor_.received(n);
+    }
     return n;
 }
 
@@ -114,6 +118,7 @@ void LineReader::reset() {
     consumed_ = 0;
     received_ = 0;
     deadline_.reset();
+    floor_ = SpeedFloor();
 }
 
 void BoundedLines::count() {

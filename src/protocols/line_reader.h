@@ -2,6 +2,7 @@
 // Received bytes not yet consumed, over an abstract byte source, so that the
 // HTTP head and chunk parsers and the FTP reply reader never see a socket.
 #include "platform/errors.h"
+#include "protocols/speed_floor.h"
 
 #include <chrono>
 #include <cstddef>
@@ -39,6 +40,9 @@ public:
     // A limit on all waits together until cleared; running out raises "Read Timeout".
     void setDeadline(Clock::time_point deadline) { deadline_ = deadline; }
     void clearDeadline() { deadline_.reset(); }
+    // A floor on how fast bytes must come in until cleared (a body).
+    void setSpeedFloor(SpeedFloor floor) { floor_ = floor; }
+    void clearSpeedFloor() { floor_ = SpeedFloor(); }
 
     // The next line up to LF, without the LF and a CR just before it.
     // Raises "Max line length exceeded." and "Connection Closed Gracefully.".
@@ -83,6 +87,7 @@ private:
     uint64_t consumed_ = 0;
     uint64_t received_ = 0;
     std::optional<Clock::time_point> deadline_;
+    SpeedFloor floor_;
 };
 
 // Lines read as one unit (an HTTP head, an FTP reply), bounded as a whole: a line

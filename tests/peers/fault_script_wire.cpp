@@ -6,7 +6,7 @@ namespace trev::peers {
 namespace {
 
 constexpr size_t kStepParts = 6;
-constexpr size_t kFtpFixedParts = 7;
+constexpr size_t kFtpFixedParts = 9;
 
 size_t number(const std::string& text) { return static_cast<size_t>(std::stoull(text)); }
 
@@ -40,7 +40,8 @@ FaultScript faultScriptFrom(const PeerMessage& message, size_t from) {
 void appendFtpScript(PeerMessage& message, const FtpFaultServer::Script& script) {
     message.insert(message.end(), {script.greeting, script.endlessAfterGreeting,
                                    std::to_string(static_cast<int>(script.data)), script.dataBytes,
-                                   script.foreignAddress, script.foreignBytes, script.completion});
+                                   script.foreignAddress, script.foreignBytes, script.completion,
+                                   std::to_string(script.greetingDripMs), std::to_string(script.dataDripMs)});
     for (const auto& [verb, reply] : script.replies) message.insert(message.end(), {verb, reply});
 }
 
@@ -55,6 +56,8 @@ FtpFaultServer::Script ftpScriptFrom(const PeerMessage& message, size_t from) {
     script.foreignAddress = message[from + 4];
     script.foreignBytes = message[from + 5];
     script.completion = message[from + 6];
+    script.greetingDripMs = static_cast<int>(number(message[from + 7]));
+    script.dataDripMs = static_cast<int>(number(message[from + 8]));
     for (size_t at = from + kFtpFixedParts; at < message.size(); at += 2) script.replies[message[at]] = message[at + 1];
     return script;
 }

@@ -106,9 +106,22 @@ struct FtpFaultServer::Impl {
         return script;
     }
 
+    // One byte at a time with a pause between, until done, stopped or the client is gone.
+    void drip(int fd, const std::string& bytes, int pauseMs) const {
+        for (char byte : bytes) {
+            pollfd stop{stopPipe[0], POLLIN, 0};
+            if (::poll(&stop, 1, pauseMs) != 0 || ::send(fd, &byte, 1, MSG_NOSIGNAL) != 1) return;
+        }
+    }
+
+    void sendPaced(int fd, const std::string& bytes, int dripMs) const {
+        if (dripMs > 0) return drip(fd, bytes, dripMs);
+        sendAll(fd, bytes);
+    }
+
     void session(int control) {
         Script s = currentScript();
-        sendAll(control, s.greeting);
+        sendPaced(control, s.greeting, s.greetingDripMs);
         if (!s.endlessAfterGreeting.empty()) return sendEndlessly(control, s.endlessAfterGreeting, stopPipe[0]);
         sockaddr_in dataTarget{};
         std::string pending;
@@ -143,6 +156,7 @@ struct FtpFaultServer::Impl {
 
     void transfer(int control, const Script& s, const sockaddr_in& target) {
         if (s.data == Data::Never) return;
+        if (s.data == Data::ReplyInstead) return sendAll(control, s.completion);
         int foreign = -1;
         if (s.data == Data::ForeignThenSend || s.data == Data::ForeignOnly) {
             foreign = connectFrom(s.foreignAddress, target);
@@ -150,7 +164,7 @@ struct FtpFaultServer::Impl {
         }
         if (s.data != Data::ForeignOnly) {
             int data = connectFrom("127.0.0.1", target);
-            sendAll(data, s.dataBytes);
+            sendPaced(data, s.dataBytes, s.dataDripMs);
             if (s.data == Data::Stall) waitForClose(data, stopPipe[0], PeerWaitMs);
             ::close(data);
         }

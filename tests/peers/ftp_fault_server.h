@@ -19,6 +19,7 @@ public:
         ForeignThenSend,   // first a connection from foreignAddress that sends other bytes, then Send
         ForeignOnly,       // only the connection from foreignAddress
         Stall,             // send dataBytes and keep the connection open until the client closes it
+        ReplyInstead,      // never connect; send completion on the control connection at once
     };
 
     struct Script {
@@ -33,6 +34,9 @@ public:
         std::string foreignBytes = "INJECTED";
         // Sent after the data connection is done (not with Never or Stall).
         std::string completion = "226 Transfer complete\r\n";
+        // Above 0: the greeting, or dataBytes, go one byte at a time, this many ms apart (a drip).
+        int greetingDripMs = 0;
+        int dataDripMs = 0;
     };
 
     FtpFaultServer();

@@ -5,7 +5,7 @@ import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import ActiveDTP, FTPHandler
 from pyftpdlib.servers import FTPServer
 
 root, port_file = sys.argv[1], sys.argv[2]
@@ -14,7 +14,21 @@ logging.basicConfig(level=logging.WARNING)
 authorizer = DummyAuthorizer()
 authorizer.add_user("trevalmonte", "harbloom", root, perm="elr")
 
+
+class ConnectedActiveDTP(ActiveDTP):
+    # Once connected, the socket belongs to the data channel, but the session keeps
+    # this connector and closes it when the session ends. That close takes the
+    # descriptor's number out of the poller, and by then the number may be a new
+    # control connection's, accepted in the same turn of the loop: its commands
+    # would never be read (the client waits, then fails on a healthy server).
+    def handle_connect(self):
+        super().handle_connect()
+        if self.cmd_channel._dtp_connector is self:
+            self.cmd_channel._dtp_connector = None
+
+
 handler = FTPHandler
+handler.active_dtp = ConnectedActiveDTP
 handler.authorizer = authorizer
 handler.permit_foreign_addresses = False
 

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+
 namespace trev {
 namespace {
 
@@ -67,6 +70,25 @@ TEST(TcpSocket, BytesTravelAndTheCloseIsSeen) {
 
 // A receive with a time limit: what is there is taken at once, an empty socket
 // waits at most the limit, a reset is an error.
+// A peer that takes the connection and never reads: once the buffers are full the send waits, bounded.
+TEST(TcpSocket, ASendThatCannotProceedEndsAtItsTimeLimit) {
+    TcpSocket listener;
+    listener.listen(loopback, 0, 1);
+    TcpSocket client;
+    client.connect("127.0.0.1", listener.localPort(), 5000);
+    TcpSocket server = listener.accept(5000);
+    ASSERT_TRUE(server.isOpen());
+    const std::string bytes(64 * 1024 * 1024, 's');
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        client.sendAll(bytes.data(), bytes.size(), 300);
+        FAIL() << "64 MiB sent to a peer that reads nothing";
+    } catch (const SocketError& e) {
+        EXPECT_EQ(e.code(), 10060);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
 TEST(TcpSocket, ReceiveWithATimeLimit) {
     enum class Peer { Silent, SendsAbc, Closes, Resets };
     struct Case {

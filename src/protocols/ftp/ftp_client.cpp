@@ -4,6 +4,10 @@
 #include "protocols/buffered_connection.h"
 #include "protocols/ftp/ftp_data_channel.h"
 
+#include <chrono>
+#include <optional>
+#include <utility>
+
 namespace trev {
 namespace {
 
@@ -18,9 +22,32 @@ struct FtpClient::Impl {
     FtpReply last;
     std::string systemDescription;
 
+    int replyDeadlineMs = -1;
+    std::optional<FtpReply> early;  // came while the data connection was awaited
+
+    FtpReply nextReply() {
+        if (early) return *std::exchange(early, std::nullopt);
+        LineReader& reader = control.reader();
+        if (replyDeadlineMs > 0) reader.setDeadline(LineReader::Clock::now() + std::chrono::milliseconds(replyDeadlineMs));
+        FtpReply reply = readFtpReply(reader);
+        reader.clearDeadline();
+        return reply;
+    }
+
     const FtpReply& readReply(std::initializer_list<int> accepted) {
-        last = readFtpReply(control.reader());
+        last = nextReply();
         return expectReply(last, accepted);
+    }
+
+    // A refusal on the control connection ends the wait for the data connection
+    // at once; any other reply is kept for its turn.
+    void watchControl() {
+        if (early || control.reader().idleState() == LineReader::Idle::Quiet) return;
+        early = nextReply();
+        if (early->code >= 400) {
+            last = *std::exchange(early, std::nullopt);
+            throw ftpReplyError(last);
+        }
     }
 
     const FtpReply& command(const std::string& line, std::initializer_list<int> accepted) {
@@ -46,8 +73,9 @@ struct FtpClient::Impl {
         FtpDataChannel channel(control.socket().localAddress(), control.socket().peerAddress());
         command("PORT " + channel.portArgument(), {200});
         command("RETR " + remotePath, {125, 150, 154});
-        channel.accept(boundOrNone(client.DataConnectionTimeoutMs));
-        channel.readAll(out, handlers, boundOrNone(client.IdleTimeoutMs));
+        channel.accept(boundOrNone(client.DataConnectionTimeoutMs), [this] { watchControl(); });
+        channel.readAll(out, handlers, boundOrNone(client.IdleTimeoutMs),
+                        SpeedFloor(client.DataFloorBytes, client.DataFloorWindowMs));
         // 426 and 450 mean the transfer broke off: the file is incomplete, so it is an error.
         readReply({225, 226, 250});
     }
@@ -65,8 +93,11 @@ const std::string& FtpClient::SystemDescription() const { return impl_->systemDe
 void FtpClient::Connect() {
     try {
         if (impl_->controlOpen()) throw FtpReplyError("Already connected.");
+        impl_->early.reset();
         impl_->control.connect(Host, static_cast<uint16_t>(Port), boundOrNone(ConnectTimeoutMs));
         impl_->control.reader().readTimeoutMs = boundOrNone(IdleTimeoutMs);
+        impl_->control.sendTimeoutMs = boundOrNone(SendTimeoutMs);
+        impl_->replyDeadlineMs = ReplyDeadlineMs;
         impl_->logIn(*this);
     } catch (...) {
         impl_->control.close();

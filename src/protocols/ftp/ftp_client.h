@@ -37,6 +37,11 @@ public:
     int ConnectTimeoutMs = 30000;
     int IdleTimeoutMs = 60000;           // every wait for a reply or for data
     int DataConnectionTimeoutMs = 60000;  // the server opening the data connection
+    int ReplyDeadlineMs = 60000;          // a whole reply, from the connect or the command
+    int SendTimeoutMs = 60000;            // every wait for room to send
+    // Data slower than this many bytes per window stops with "Read Timeout".
+    int64_t DataFloorBytes = 1024;
+    int DataFloorWindowMs = 60000;
 
     bool Connected() const;
     // Connects and logs in; on any failure the control connection is closed.

@@ -34,12 +34,17 @@ std::string FtpDataChannel::portArgument() const {
     return address + "," + std::to_string(port / 256) + "," + std::to_string(port % 256);
 }
 
-void FtpDataChannel::accept(int timeoutMs) {
+void FtpDataChannel::accept(int timeoutMs, const std::function<void()>& watch) {
     const bool bounded = timeoutMs >= 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(bounded ? timeoutMs : 0);
     for (;;) {
-        TcpSocket candidate = listener_.accept(bounded ? remainingMs(deadline) : -1);
-        if (!candidate.isOpen()) throw dataConnectionTimedOut();
+        const int left = bounded ? remainingMs(deadline) : WatchEveryMs;
+        TcpSocket candidate = listener_.accept(std::min(left, WatchEveryMs));
+        if (!candidate.isOpen()) {
+            if (left <= WatchEveryMs && bounded) throw dataConnectionTimedOut();
+            watch();
+            continue;
+        }
         // Anyone can reach a listening port: take only the server we are talking to,
         // so no other host can put its bytes into the file.
         if (candidate.peerAddress() == expectedPeer_) {
@@ -50,16 +55,17 @@ void FtpDataChannel::accept(int timeoutMs) {
     }
 }
 
-void FtpDataChannel::readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs) {
+void FtpDataChannel::readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs, SpeedFloor floor) {
     WorkTracker tracker(this);
     tracker.handlers = handlers;
     BlockBuffer blocks;
     tracker.beginWork(WorkMode::Read, 0);
     try {
         for (;;) {
-            long n = data_.receive(blocks.space(), blocks.room(), idleTimeoutMs);
+            long n = data_.receive(blocks.space(), blocks.room(), floor.limitWait(idleTimeoutMs));
             if (n < 0) throw readTimeout();
             if (n == 0) break;
+            floor.received(n);
             blocks.received(static_cast<size_t>(n));
             blocks.handOn(blocks.wholeBlocks(), out, &tracker);
         }

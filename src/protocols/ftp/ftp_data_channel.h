@@ -4,9 +4,11 @@
 #include "platform/output_stream.h"
 #include "platform/tcp_socket.h"
 #include "protocols/block_buffer.h"
+#include "protocols/speed_floor.h"
 #include "protocols/work_events.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace trev {
@@ -22,13 +24,17 @@ public:
     // The argument of "PORT": the four parts of the address and the port's two bytes.
     std::string portArgument() const;
 
-    // Waits up to timeoutMs for the server's connection, then stops listening.
+    static constexpr int WatchEveryMs = 50;
+
+    // Waits up to timeoutMs for the server's connection, then stops listening;
+    // watch runs every WatchEveryMs meanwhile and may raise to end the wait.
     // Connections from any other address are closed unread.
-    void accept(int timeoutMs);
+    void accept(int timeoutMs, const std::function<void()>& watch);
 
     // Copies everything until the server closes into out; every wait for data is
-    // bounded by idleTimeoutMs (-1: no bound). The channel is closed afterwards.
-    void readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs);
+    // bounded by idleTimeoutMs (-1: no bound), and the data must keep above floor.
+    // The channel is closed afterwards.
+    void readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs, SpeedFloor floor);
 
 private:
     void finishAfterFailure(OutputStream& out, const char* data, size_t size, WorkTracker& tracker);

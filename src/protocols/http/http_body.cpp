@@ -36,10 +36,9 @@ std::string HttpBodyReader::readErrorText(const HttpResponse& response) {
     MemoryStream text;
     try {
         read(response, text);
-    } catch (const SocketError&) {
-        throw;
     } catch (const Error&) {
-        // A length or chunk that does not parse: the status says what went wrong, not the body.
+        // A body that is slow, breaks off or does not parse: the status says what
+        // went wrong, not the body, so the error keeps what came of it.
         readToEnd_ = false;
     }
     return text.data();
@@ -47,11 +46,11 @@ std::string HttpBodyReader::readErrorText(const HttpResponse& response) {
 
 void HttpBodyReader::read(const HttpResponse& response, OutputStream& destination) {
     readToEnd_ = true;
+    // Transfer-Encoding decides over Content-Length (RFC 9112 section 6.3).
+    if (response.isChunked()) return readChunked(destination);
     int64_t length = response.contentLength();
     if (length > 0) {
         readLength(length, destination);
-    } else if (response.header("Transfer-Encoding").find("chunked") != std::string::npos) {
-        readChunked(destination);
     } else if (length < 0) {
         readUntilClose(destination);
     }

@@ -41,6 +41,7 @@ struct HttpClient::Impl {
     bool tryExchange(OutputStream& destination, bool reused);
     std::string requestHead();
     void exchange(OutputStream& destination);
+    void readHead();
     void storeCookies();
     void refuse();
     void finish();
@@ -64,6 +65,7 @@ struct HttpClient::Impl {
     };
     Link link = Link::Closed;
     uint64_t receivedBeforeRequest = 0;
+    bool closeAfter = false;  // a response framed two ways: the next one could start anywhere
 };
 
 void HttpClient::Impl::close() {
@@ -145,16 +147,27 @@ void HttpClient::Impl::refuse() {
     throw HttpProtocolError(EscapeControlBytes(response.statusLine), response.statusCode, text);
 }
 
+void HttpClient::Impl::readHead() {
+    LineReader& reader = connection.reader();
+    if (owner.HeadDeadlineMs > 0) reader.setDeadline(LineReader::Clock::now() + std::chrono::milliseconds(owner.HeadDeadlineMs));
+    response = readResponseHead(reader);
+    reader.clearDeadline();
+    if (response.closedDuringHead || response.hasConflictingFraming()) closeAfter = true;
+    if (response.closedDuringHead) close();
+}
+
 void HttpClient::Impl::exchange(OutputStream& destination) {
     link = Link::Exchanging;
+    closeAfter = false;
     connection.reader().readTimeoutMs = waitLimit();
+    connection.sendTimeoutMs = limitOrNone(owner.SendTimeoutMs);
     receivedBeforeRequest = connection.reader().received();
     connection.write(requestHead());
-    response = readResponseHead(connection.reader());
-    if (response.closedDuringHead) close();
+    readHead();
     storeCookies();
     if (!response.isSuccess() || response.isRedirect()) refuse();
     if (response.closedDuringHead) throw HttpProtocolError("Undefined situation", response.statusCode);
+    connection.reader().setSpeedFloor(SpeedFloor(owner.BodyFloorBytes, owner.BodyFloorWindowMs));
     if (response.statusCode != 204) body.readInto(response, destination);
     link = Link::Idle;
 }
@@ -162,7 +175,8 @@ void HttpClient::Impl::exchange(OutputStream& destination) {
 // Keeps the connection only when the exchange ended cleanly and the server allows it.
 void HttpClient::Impl::finish() {
     connection.reader().clearDeadline();
-    if (link == Link::Exchanging || !connection.connected() || saysClose(response, "Connection") ||
+    connection.reader().clearSpeedFloor();
+    if (link == Link::Exchanging || closeAfter || !connection.connected() || saysClose(response, "Connection") ||
         saysClose(response, "Proxy-Connection"))
         close();
 }

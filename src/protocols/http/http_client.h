@@ -58,6 +58,11 @@ public:
     // Bounds on waits that would otherwise never end (tests shorten them).
     int ConnectTimeoutMs = 30000;
     int IdleTimeoutMs = 60000;
+    int HeadDeadlineMs = 60000;  // the whole head, interim heads included, from the request
+    int SendTimeoutMs = 60000;   // every wait for room to send
+    // A body slower than this many bytes per window stops with "Read Timeout".
+    int64_t BodyFloorBytes = 1024;
+    int BodyFloorWindowMs = 60000;
 
     // GET url; the body goes to destination from its current position. Raises on failure.
     void Get(const std::string& url, OutputStream& destination);

@@ -27,6 +27,8 @@ bool parseLength(const std::string& text, int64_t& value) {
 
 HttpProtocolError invalidContentLength() { return HttpProtocolError("Invalid Content-Length header."); }
 
+bool isInterim(int code) { return code >= 100 && code <= 199; }
+
 void addHeaderLine(HttpResponse& response, const std::string& line) {
     // Obsolete line folding (RFC 2616 2.2): a leading blank continues the value above.
     // Appended in place, so a long fold costs what it brings, not the value again.
@@ -112,14 +114,47 @@ bool HttpResponse::isRedirect() const {
     return (statusCode >= 300 && statusCode <= 399 && statusCode != 304) || !header("Location").empty();
 }
 
+std::vector<std::string> HttpResponse::transferCodings() const {
+    std::vector<std::string> codings;
+    for (const auto& field : headerValues("Transfer-Encoding")) {
+        for (size_t start = 0; start <= field.size();) {
+            size_t comma = std::min(field.find(',', start), field.size());
+            std::string coding = Trim(field.substr(start, comma - start));
+            if (!coding.empty()) codings.push_back(coding);
+            start = comma + 1;
+        }
+    }
+    return codings;
+}
+
+// Codings compare without regard to case (RFC 9110 section 10.1.4); a name that
+// merely contains "chunked" is another coding.
+bool HttpResponse::isChunked() const {
+    const std::vector<std::string> codings = transferCodings();
+    if (codings.empty()) return false;
+    for (size_t i = 0; i < codings.size(); ++i) {
+        if (UpperCase(codings[i]) != "CHUNKED" || i + 1 != codings.size())
+            throw HttpProtocolError("Unsupported Transfer-Encoding: " + EscapeControlBytes(header("Transfer-Encoding")));
+    }
+    return true;
+}
+
+bool HttpResponse::hasConflictingFraming() const {
+    return !transferCodings().empty() && !headerValues("Content-Length").empty();
+}
+
 HttpResponse readResponseHead(LineReader& reader) {
     HttpResponse response;
     int interim = 0;
     do {
-        // A server that answers with nothing but interim heads never ends the response.
-        if (interim++ > HttpResponse::MaxInterimHeads) throw maxLineLengthExceeded();
+        // 1xx heads tell of progress only (RFC 9110 section 15.2): 102 and 103 are
+        // skipped like 100, but a server that sends nothing else never ends.
+        if (interim++ > HttpResponse::MaxInterimHeads) throw HttpProtocolError("Too many interim responses.");
         readOneHead(reader, response);
-    } while (response.statusCode == 100 && !response.closedDuringHead);
+        // A switch of protocols was never asked for and nothing here speaks another.
+        if (response.statusCode == 101)
+            throw HttpProtocolError(EscapeControlBytes(response.statusLine), response.statusCode);
+    } while (isInterim(response.statusCode) && !response.closedDuringHead);
     return response;
 }
 

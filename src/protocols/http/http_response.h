@@ -28,14 +28,23 @@ struct HttpResponse {
     // (RFC 9112 section 6.3): such a body has no known end.
     int64_t contentLength() const;
     bool isRedirect() const;
+    // The codings of "Transfer-Encoding", all fields in order, trimmed; empty when absent.
+    std::vector<std::string> transferCodings() const;
+    // Chunked framing: "chunked" as the last coding. Any other coding raises
+    // "Unsupported Transfer-Encoding: ..." (nothing here decodes it).
+    bool isChunked() const;
+    // Both a length and codings: the codings frame it, and the connection cannot
+    // be trusted with another response (RFC 9112 section 6.3).
+    bool hasConflictingFraming() const;
     bool isSuccess() const { return statusCode >= 200 && statusCode <= 299; }
 };
 
 // The first token after the protocol, as a decimal number; -1 when it is not one.
 int parseStatusCode(const std::string& statusLine);
 
-// Reads status line and header block, skipping interim 100 heads, each head
-// bounded as above. A close before
+// Reads status line and header block, skipping interim 1xx heads (at most
+// MaxInterimHeads, then "Too many interim responses."), each head bounded as
+// above; a 101 raises its status line. A close before
 // the status line is complete raises "Connection Closed Gracefully."; a close in
 // the header block ends the head with what arrived and sets closedDuringHead.
 HttpResponse readResponseHead(LineReader& reader);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
 
 namespace trev {
@@ -190,6 +191,51 @@ TEST_F(FtpClientFaults, SilentServerAndStalledDataAreBounded) {
     ftp_.Connect();
     EXPECT_EQ(failureOf<SocketError>([&] { ftp_.Get("/f", LocalFile); }).message, "Read Timeout");
     EXPECT_EQ(contents(LocalFile), "first bytes");
+}
+
+// Each drip sends a byte well within every single wait, so only the bound in total ends it.
+TEST_F(FtpClientFaults, DripsEndWithinTheirBounds) {
+    constexpr int BoundMs = 400;
+    ftp_.IdleTimeoutMs = 5000;
+    ftp_.ReplyDeadlineMs = BoundMs;
+    ftp_.DataFloorWindowMs = BoundMs;
+    const struct {
+        const char* name;
+        std::string greeting;
+        std::string data;
+    } cases[] = {
+        {"Greeting", "220 " + std::string(2000, 'w') + "\r\n", ""},
+        {"Data", "", std::string(2000, 'd')},
+    };
+    for (const auto& c : cases) {
+        auto s = script();
+        if (!c.greeting.empty()) s.greeting = c.greeting, s.greetingDripMs = 20;
+        s.dataBytes = c.data;
+        s.dataDripMs = 20;
+        server_->setScript(s);
+        const auto start = std::chrono::steady_clock::now();
+        Failure f = failureOf<SocketError>([&] {
+            ftp_.Connect();
+            ftp_.Get("/f", LocalFile);
+        });
+        ftp_.Disconnect();
+        EXPECT_EQ(f.message, "Read Timeout") << c.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(BoundMs + 2000)) << c.name;
+    }
+}
+
+TEST_F(FtpClientFaults, RefusalWhileTheDataConnectionIsAwaitedEndsTheWait) {
+    auto s = script();
+    s.data = FtpFaultServer::Data::ReplyInstead;
+    s.completion = "550 Arquivo indisponivel\r\n";
+    server_->setScript(s);
+    ftp_.DataConnectionTimeoutMs = 20000;
+    ftp_.Connect();
+    const auto start = std::chrono::steady_clock::now();
+    Failure f = failureOf<FtpReplyError>([&] { ftp_.Get("/f", LocalFile); });
+    EXPECT_EQ(f.code, 550);
+    EXPECT_EQ(f.message, "Arquivo indisponivel\r\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST_F(FtpClientFaults, DataConnectionFromAnotherHostIsClosedUnread) {

@@ -99,7 +99,7 @@ TEST(HttpResponseTest, HeadsAreBoundedAsAWhole) {
         {"HeadOf300KiB", headOfSize(300 * 1024), ""},
         {"HeadOneByteLonger", headOfSize(300 * 1024 + 1), "Max line length exceeded."},
         {"TenInterimHeads", repeated(interim, 10) + final, ""},
-        {"ElevenInterimHeads", repeated(interim, 11) + final, "Max line length exceeded."},
+        {"ElevenInterimHeads", repeated(interim, 11) + final, "Too many interim responses."},
         // Each head has bounds of its own.
         {"InterimHeadsOfNearlyTheBound", repeated("HTTP/1.1 100 Continue\r\n" + repeated("X: 1\r\n", 1000) + "\r\n", 3) + final,
          ""},
