@@ -1,5 +1,7 @@
 #include "platform/file_errors.h"
 
+#include "platform/text_util.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -43,7 +45,7 @@ std::string systemErrorText(int err) {
 }
 
 FileError cannotCreateFile(const std::string& windowsPath, int code, const std::string& systemText) {
-    return FileError(code, "Cannot create file \"" + windowsPath + "\". " + systemText);
+    return FileError(code, "Cannot create file \"" + ShownValue(windowsPath) + "\". " + systemText);
 }
 
 FileError cannotCreateFile(const std::string& windowsPath, int err) {

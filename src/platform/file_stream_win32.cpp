@@ -21,7 +21,8 @@ HANDLE handleOf(int fd) { return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
 }  // namespace
 
 // The handle is kept as a runtime descriptor, as on POSIX.
-FileStream::FileStream(const std::string& windowsPath) {
+FileStream::FileStream(const std::string& windowsPath, int64_t sizeLimit)
+    : windowsPath_(windowsPath), sizeLimit_(sizeLimit) {
     HANDLE handle = ::CreateFileW(widePath(windowsPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                   nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -35,11 +36,14 @@ FileStream::FileStream(const std::string& windowsPath) {
     }
 }
 
-FileStream::~FileStream() {
+FileStream::~FileStream() { closeHandle(); }
+
+void FileStream::closeHandle() noexcept {
     if (fd_ >= 0) ::_close(fd_);
+    fd_ = -1;
 }
 
-void FileStream::write(const char* data, size_t size) {
+void FileStream::writeAt(const char* data, size_t size) {
     while (size > 0) {
         OVERLAPPED at{};
         at.Offset = static_cast<DWORD>(position_);
@@ -53,13 +57,19 @@ void FileStream::write(const char* data, size_t size) {
     }
 }
 
-int64_t FileStream::size() const {
+int64_t FileStream::currentSize() const {
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(handleOf(fd_), &size)) raiseLastError();
     return size.QuadPart;
 }
 
-void FileStream::setSize(int64_t size) {
+int64_t FileStream::allocatedBytes() const {
+    FILE_STANDARD_INFO info{};
+    if (!::GetFileInformationByHandleEx(handleOf(fd_), FileStandardInfo, &info, sizeof info)) raiseLastError();
+    return info.AllocationSize.QuadPart;
+}
+
+void FileStream::resize(int64_t size) {
     LARGE_INTEGER end{};
     end.QuadPart = size;
     if (!::SetFilePointerEx(handleOf(fd_), end, nullptr, FILE_BEGIN) || !::SetEndOfFile(handleOf(fd_))) {
@@ -67,7 +77,6 @@ void FileStream::setSize(int64_t size) {
         if (::GetLastError() == ERROR_INVALID_PARAMETER) throw fileErrorFromCode(ioError::diskFull);
         raiseLastError();
     }
-    if (position_ > size) position_ = size;
 }
 
 void FileStream::close() {

@@ -1,6 +1,8 @@
 #include "platform/launcher.h"
 
+#include "platform/codepage.h"
 #include "platform/shell_open.h"
+#include "platform/text_util.h"
 
 namespace trev {
 namespace {
@@ -14,6 +16,11 @@ Launcher& customLauncher() {
 
 }  // namespace
 
+LaunchError::LaunchError(const std::string& windowsPath, int code)
+    : Error(utf8ToCp1252("Não foi possível iniciar o programa \"") + ShownValue(windowsPath) + "\" (" +
+            utf8ToCp1252("código ") + std::to_string(code) + ")"),
+      code_(code) {}
+
 void setLauncher(Launcher launcher) { customLauncher() = std::move(launcher); }
 
 void LaunchFile(const std::string& windowsPath, const std::string& parameters) {
@@ -23,7 +30,8 @@ void LaunchFile(const std::string& windowsPath, const std::string& parameters) {
         customLauncher()(path, params);
         return;
     }
-    shellOpen(path, params);
+    const ShellResult result = shellOpen(path, params);
+    if (!result.started) throw LaunchError(path, result.code);
 }
 
 }  // namespace trev

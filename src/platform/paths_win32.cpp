@@ -21,10 +21,7 @@ bool isFolder(const std::wstring& path) {
 // The system folds ".", ".." and doubled separators as on a real drive, so a path
 // never climbs above the drive root it is mapped below.
 std::string belowDriveRoot(const std::string& utf8) {
-    std::wstring onDrive = L"C:\\" + wideFromUtf8(utf8.substr(2));
-    DWORD size = ::GetFullPathNameW(onDrive.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    full.resize(::GetFullPathNameW(onDrive.c_str(), size, full.data(), nullptr));
+    const std::wstring full = fullPathName(L"C:\\" + wideFromUtf8(utf8.substr(2)));
     std::string root = driveRootSetting();
     while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
     return root + utf8FromWide(full.substr(2));

@@ -4,6 +4,11 @@
 
 namespace trev {
 
-void shellOpen(const std::string& windowsPath, const std::string& parameters);
+struct ShellResult {
+    bool started = false;
+    int code = 0;  // the system's reason when not started (ShellExecute's value, or an errno)
+};
+
+ShellResult shellOpen(const std::string& windowsPath, const std::string& parameters);
 
 }  // namespace trev

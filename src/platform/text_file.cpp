@@ -2,6 +2,7 @@
 
 #include "platform/file_errors.h"
 #include "platform/stdio_file.h"
+#include "platform/text_util.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -37,7 +38,8 @@ bool parseInt32(const std::string& text, int32_t& value) {
 
 }  // namespace
 
-TextReader::TextReader(const std::string& windowsPath) : file_(openStdioFile(windowsPath, StdioMode::Read)) {
+TextReader::TextReader(const std::string& windowsPath)
+    : windowsPath_(windowsPath), file_(openStdioFile(windowsPath, StdioMode::Read)) {
     // The reader keeps its own buffer; a second one in the stream would only copy.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     buffer_ = std::make_unique_for_overwrite<char[]>(BufferSize);
@@ -100,11 +102,21 @@ bool TextReader::takeLinePart(std::string& line) {
     return true;
 }
 
+// Each part adds at most one buffer, so a line never holds much more than the bound.
 std::string TextReader::readLine() {
+    ++lineNumber_;
     std::string line;
-    while (peek() != -1 && !takeLinePart(line)) {
+    bool complete = false;
+    while (!complete && peek() != -1) {
+        complete = takeLinePart(line);
+        if (line.size() > MaxLineLength) lineTooLong();
     }
     return line;
+}
+
+void TextReader::lineTooLong() const {
+    throw FileError(0, "A linha " + std::to_string(lineNumber_) + " de \"" + ShownValue(windowsPath_) +
+                           "\" passa de " + std::to_string(MaxLineLength) + " caracteres.");
 }
 
 void TextReader::skipLine() { readLine(); }

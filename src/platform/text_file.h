@@ -14,6 +14,8 @@ class TextReader {
 public:
     // Bytes taken from the file at a time.
     static constexpr size_t BufferSize = 65536;
+    // The longest line read: files come from servers, and a line is held whole.
+    static constexpr size_t MaxLineLength = 65536;
 
     // Opens for reading; raises "File not found", "Invalid filename" (missing folder), ...
     explicit TextReader(const std::string& windowsPath);
@@ -23,6 +25,7 @@ public:
 
     bool eof();
     // The next line without its end; an empty text at the end of the file.
+    // A line longer than MaxLineLength raises an Error naming the file and the line.
     std::string readLine();
     // Reads a number: characters of code 32 or below (line ends included) are skipped,
     // then up to 32 characters up to the next such character make a signed 32-bit
@@ -39,7 +42,10 @@ private:
     bool fill();
     // Appends the buffered bytes up to the next line end (or Ctrl-Z); true when the line is complete.
     bool takeLinePart(std::string& line);
+    [[noreturn]] void lineTooLong() const;
 
+    std::string windowsPath_;
+    int lineNumber_ = 0;  // lines read so far
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
     size_t start_ = 0;  // next unread byte

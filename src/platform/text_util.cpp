@@ -58,6 +58,11 @@ std::string EscapeControlBytes(const std::string& text) {
     return shown;
 }
 
+std::string ShownValue(const std::string& value) {
+    if (value.size() <= kShownLength) return value;
+    return value.substr(0, kShownLength) + "...";
+}
+
 int32_t StrToInt(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
@@ -72,7 +77,7 @@ int32_t StrToInt(const std::string& text) {
     if (negative) value = -value;
     if (i == firstDigit || i != text.size() || value < std::numeric_limits<int32_t>::min() ||
         value > std::numeric_limits<int32_t>::max())
-        throw ConvertError("'" + text + "' is not a valid integer value");
+        throw ConvertError("'" + ShownValue(text) + "' is not a valid integer value");
     return static_cast<int32_t>(value);
 }
 

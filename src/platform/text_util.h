@@ -18,6 +18,11 @@ std::string LowerCase(const std::string& text);
 // leaves undefined) written as \xHH, so a message from a server shows whole.
 std::string EscapeControlBytes(const std::string& text);
 
+// A name or value as a message shows it: past kShownLength characters it is cut
+// there and "..." follows, so a huge name from a server cannot swell a message box or the log.
+constexpr size_t kShownLength = 300;
+std::string ShownValue(const std::string& value);
+
 // A signed 32-bit decimal (leading blanks and a sign allowed);
 // raises ConvertError "'%s' is not a valid integer value" otherwise.
 int32_t StrToInt(const std::string& text);

@@ -1,5 +1,6 @@
 #include "platform/wide_text_win32.h"
 
+#include "platform/file_errors.h"
 #include "platform/paths.h"
 
 #include <windows.h>
@@ -34,6 +35,24 @@ std::wstring wideFromCp1252(const std::string& text) { return toWide(kWindows125
 std::string cp1252FromWide(const std::wstring& wide) { return fromWide(kWindows1252, wide); }
 std::string utf8FromWide(const std::wstring& wide) { return fromWide(CP_UTF8, wide); }
 
-std::wstring widePath(const std::string& windowsPath) { return wideFromUtf8(nativePath(windowsPath)); }
+std::wstring fullPathName(const std::wstring& path) {
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) throw fileErrorFromCode(ioError::invalidFilename);
+    full.resize(length);
+    return full;
+}
+
+std::wstring longPathForm(const std::wstring& path) {
+    constexpr size_t kLongestShortFolder = 247;  // MAX_PATH less room for a 8.3 name
+    const std::wstring extended = L"\\\\?\\";
+    if (path.size() <= kLongestShortFolder || path.starts_with(extended)) return path;
+    const std::wstring full = fullPathName(path);
+    if (full.starts_with(L"\\\\")) return extended + L"UNC\\" + full.substr(2);
+    return extended + full;
+}
+
+std::wstring widePath(const std::string& windowsPath) { return longPathForm(wideFromUtf8(nativePath(windowsPath))); }
 
 }  // namespace trev

@@ -43,16 +43,18 @@ TDataWeb::TDataWeb() {
 }
 
 // The file is closed when the stream goes out of scope, also when the GET fails.
-void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath) {
-    FileStream file(localWindowsPath);
+void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath, int64_t sizeLimit) {
+    FileStream file(localWindowsPath, sizeLimit);
     HTTP.Get(url, file);
     file.close();
 }
 
 void TDataWeb::FtpOpen() { FTP.Connect(); }
 
-void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath) {
-    FTP.Get(remotePath, localWindowsPath);
+void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath, int64_t sizeLimit) {
+    FileStream file(localWindowsPath, sizeLimit);
+    FTP.Get(remotePath, file);
+    file.close();
 }
 
 void TDataWeb::FtpClose() { FTP.Disconnect(); }

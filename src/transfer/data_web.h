@@ -1,6 +1,7 @@
 #pragma once
 // The transfer data module: the HTTP and FTP clients and the four operations
 // through which every file is fetched.
+#include "platform/file_stream.h"
 #include "protocols/ftp/ftp_client.h"
 #include "protocols/http/http_client.h"
 
@@ -25,10 +26,13 @@ public:
     HttpClient HTTP;
     FtpClient FTP;
 
-    // Creates the local file anew, GETs the URL into it, closes it.
-    void HttpGetToFile(const std::string& url, const std::string& localWindowsPath);
+    // Creates the local file anew, GETs the URL into it, closes it. A size limit
+    // (bytes; FileStream::kNoSizeLimit for none) stops a file that grows past it.
+    void HttpGetToFile(const std::string& url, const std::string& localWindowsPath,
+                       int64_t sizeLimit = FileStream::kNoSizeLimit);
     void FtpOpen();
-    void FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath);
+    void FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath,
+                      int64_t sizeLimit = FileStream::kNoSizeLimit);
     void FtpClose();
 
     // The progress window registers itself here while it exists.

@@ -12,25 +12,26 @@ void UpdateSource::useFtpAccount() {
     dataWeb_.FTP.Password = server_.ftpPassword;
 }
 
-void UpdateSource::fetch(const std::string& remotePath, const std::string& localPath) {
-    fetchTogether({{remotePath, localPath}});
+void UpdateSource::fetch(const std::string& remotePath, const std::string& localPath, int64_t sizeLimit) {
+    fetchTogether({{remotePath, localPath, sizeLimit}});
 }
 
 void UpdateSource::fetchTogether(const std::vector<Fetch>& files) {
     if (!overFtp()) {
-        for (const auto& [remote, local] : files) fetchOverHttp(remote, local);
+        for (const Fetch& file : files) fetchOverHttp(file.remotePath, file.localPath, file.sizeLimit);
         return;
     }
     dataWeb_.FtpOpen();
     const std::string ftpServer = "ftp://" + server_.host + ":" + std::to_string(server_.ftpPort);
     for (const Fetch& file : files)
-        transfer(ftpServer + file.first, file.second, [&] { dataWeb_.FtpGetToFile(file.first, file.second); });
+        transfer(ftpServer + file.remotePath, file.localPath,
+                 [&] { dataWeb_.FtpGetToFile(file.remotePath, file.localPath, file.sizeLimit); });
     dataWeb_.FtpClose();
 }
 
-void UpdateSource::fetchOverHttp(const std::string& remotePath, const std::string& localPath) {
+void UpdateSource::fetchOverHttp(const std::string& remotePath, const std::string& localPath, int64_t sizeLimit) {
     const std::string url = server_.httpUrl(remotePath);
-    transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath); });
+    transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath, sizeLimit); });
 }
 
 void UpdateSource::transfer(const std::string& remote, const std::string& localPath, const Transfer& transfer) const {

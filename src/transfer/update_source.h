@@ -4,6 +4,7 @@
 #include "transfer/data_web.h"
 #include "transfer/update_server.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -13,12 +14,18 @@ namespace trev {
 
 constexpr char kHttpLetter = 'H';
 constexpr char kFtpLetter = 'F';
+// The most a catalogue or list file of the update server may hold.
+constexpr int64_t kListFileLimit = int64_t{16} << 20;
 
 class UpdateSource {
 public:
     using LetterReader = std::function<char()>;
-    // A remote path and the local path it is fetched into.
-    using Fetch = std::pair<std::string, std::string>;
+    // A remote path, the local path it is fetched into, and the most that file may hold.
+    struct Fetch {
+        std::string remotePath;
+        std::string localPath;
+        int64_t sizeLimit = FileStream::kNoSizeLimit;
+    };
     // Runs one transfer given what is fetched (a URL, or ftp:// host and path) and
     // where it goes; for a record of every fetch.
     using Transfer = std::function<void()>;
@@ -32,11 +39,13 @@ public:
     // The FTP client's host and account become the update server's.
     void useFtpAccount();
     // One file; over FTP in a connection of its own.
-    void fetch(const std::string& remotePath, const std::string& localPath);
+    void fetch(const std::string& remotePath, const std::string& localPath,
+               int64_t sizeLimit = FileStream::kNoSizeLimit);
     // Files in order; over FTP all in one connection.
     void fetchTogether(const std::vector<Fetch>& files);
     // Whatever the protocol letter.
-    void fetchOverHttp(const std::string& remotePath, const std::string& localPath);
+    void fetchOverHttp(const std::string& remotePath, const std::string& localPath,
+                       int64_t sizeLimit = FileStream::kNoSizeLimit);
 
     void setWrapper(Wrapper wrapper) { wrapper_ = std::move(wrapper); }
 

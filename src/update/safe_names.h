@@ -5,9 +5,10 @@
 
 namespace trev {
 
-// False for an empty or blank name, a name holding "\", "/", ":" or a control character,
-// one ending in a dot or a blank (".", ".." among them), and a device name of Windows
-// (CON, PRN, AUX, NUL, COM1-9, LPT1-9), with or without an extension.
+// False for an empty or blank name, a name over 255 characters, one holding
+// \ / : < > " | ? * or a control character, one ending in a dot or a blank (".", ".."
+// among them), and a device name of Windows (CON, PRN, AUX, NUL, CONIN$, CONOUT$,
+// COM1-9, LPT1-9 and COM/LPT with a superscript 1, 2 or 3), with or without an extension.
 bool isSafeFileName(const std::string& name);
 
 // Raises an Error naming the file and the line when the name is not safe.

@@ -5,6 +5,7 @@
 #include "platform/file_listing.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "platform/text_util.h"
 #include "transfer/update_server.h"
 #include "transfer/update_source.h"
 #include "update/database_backup.h"
@@ -48,6 +49,11 @@ std::string sizeText(int64_t bytes) {
     return bytes < 0 ? pt("tamanho desconhecido") : std::to_string(bytes) + " bytes";
 }
 
+// "1 comando executado", "2 comandos executados".
+std::string counted(int64_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 std::string protocolName(char letter) { return letter == 'F' ? "FTP" : "HTTP"; }
 
 int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
@@ -81,19 +87,20 @@ void UpdateLog::fetch(const std::string& source, const std::string& localPath,
 
 void UpdateLog::fetched(const std::string& source, const std::string& localPath, int64_t bytes,
                         int64_t milliseconds) {
-    write("Download: " + source + " -> " + localPath + ", " + sizeText(bytes) + " em " +
+    write("Download: " + ShownValue(source) + " -> " + ShownValue(localPath) + ", " + sizeText(bytes) + " em " +
           std::to_string(milliseconds) + " ms");
 }
 
 void UpdateLog::fetchFailed(const std::string& source, const std::string& localPath, int64_t milliseconds,
                             const std::string& error) {
-    write("Falha no download: " + source + " -> " + localPath + pt(", após ") + std::to_string(milliseconds) +
+    write("Falha no download: " + ShownValue(source) + " -> " + ShownValue(localPath) + pt(", após ") +
+          std::to_string(milliseconds) +
           " ms: " + error);
 }
 
 void UpdateLog::versionsOffered(const std::vector<std::string>& versions) {
     std::string list;
-    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + version;
+    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + ShownValue(version);
     write(pt("Versões oferecidas: ") + (versions.empty() ? "nenhuma" : list));
 }
 
@@ -113,22 +120,24 @@ void UpdateLog::backupMade(const BackupRecord& backup) {
 }
 
 void UpdateLog::scriptRun(const std::string& fileName, const ScriptCounts& counts) {
-    write("Script " + fileName + ": " + std::to_string(counts.statements) + " comandos executados, " +
-          std::to_string(counts.failed) + " com falha");
+    write("Script " + ShownValue(fileName) + ": " + counted(counts.statements, "comando executado", "comandos executados") +
+          ", " + std::to_string(counts.failed) + " com falha");
 }
 
 void UpdateLog::statementFailed(const std::string& fileName, const ScriptStatement& statement,
                                 const StatementResult& result) {
-    write("Falha no comando " + std::to_string(statement.number) + " do script " + fileName + ", linha " +
+    write("Falha no comando " + std::to_string(statement.number) + " do script " + ShownValue(fileName) + ", linha " +
           std::to_string(statement.startLine) + ": SQLCODE " + std::to_string(result.sqlCode) + ", " +
           result.message + " | comando: " + statement.text.substr(0, kStatementShown));
 }
 
 void UpdateLog::addOnRegistered(const std::string& name, const std::string& fileName) {
-    write("Adicional registrado no menu: " + name + " (" + fileName + ")");
+    write("Adicional registrado no menu: " + ShownValue(name) + " (" + ShownValue(fileName) + ")");
 }
 
-void UpdateLog::programStarted(const std::string& windowsPath) { write("Programa iniciado: " + windowsPath); }
+void UpdateLog::programStarted(const std::string& windowsPath) {
+    write("Programa iniciado: " + ShownValue(windowsPath));
+}
 
 void UpdateLog::runFinished() { write(pt("Atualização concluída")); }
 

@@ -18,6 +18,12 @@ namespace {
 
 bool isScript(const WorkRow& row) { return UpperCase(row.kind) == "SQL"; }
 
+// Each version's scripts in a folder of their own, so two versions may publish
+// scripts of the same name and each runs its own.
+std::string versionScriptFolder(const std::string& versionFolder) {
+    return paths::kSqlFolder + versionFolder + "\\";
+}
+
 void createFolder(const std::string& folder) {
     if (!directoryExists(folder)) forceDirectories(folder);
 }
@@ -98,12 +104,14 @@ void UpdateRun::downloadVersionScripts(size_t row, const std::string& caption) {
     const std::string folder = versionFolder(caption);
     requireSafeFileName(folder, "ListVersao", static_cast<int>(row) + 1);
     const std::string remoteFolder = paths::kRemoteVersions + folder + "/";
-    source_.fetch(remoteFolder + "lista.txt", paths::kScriptList);
+    source_.fetch(remoteFolder + "lista.txt", paths::kScriptList, kListFileLimit);
+    const std::string scriptFolder = versionScriptFolder(folder);
+    createFolder(scriptFolder);
     for (const std::string& name : readNameList(paths::kScriptList, "lista.txt " + folder)) {
-        deleteFile(paths::kSqlFolder + name);
+        deleteFile(scriptFolder + name);
         view_.setAction("Realizando Download: " + folder + " - " + name);
         view_.letEventsRun();
-        source_.fetch(remoteFolder + name, paths::kSqlFolder + name);
+        source_.fetch(remoteFolder + name, scriptFolder + name);
         view_.addWorkRow({"SQL", folder, name});
     }
     view_.setVersionIcon(row, RowIcon::Play);
@@ -120,7 +128,7 @@ void UpdateRun::downloadAddOns() {
 
 // Executables always travel over HTTP, whatever the protocol letter.
 void UpdateRun::downloadExecutables() {
-    source_.fetchOverHttp(paths::kRemoteExecutables + "lista.txt", paths::kExecutableList);
+    source_.fetchOverHttp(paths::kRemoteExecutables + "lista.txt", paths::kExecutableList, kListFileLimit);
     launchList_.clear();
     for (const std::string& name : readNameList(paths::kExecutableList, "lista.txt exe")) {
         deleteFile(paths::kTemp + name);
@@ -151,8 +159,8 @@ void UpdateRun::executeWorkList() {
         view_.setAction("Executando: " + rows[i].fileName);
         view_.letEventsRun();
         if (isScript(rows[i])) {
-            ScriptLogger logger(log_, rows[i].fileName);
-            view_.runScript(paths::kSqlFolder + rows[i].fileName, &logger);
+            ScriptLogger logger(log_, rows[i].version + "\\" + rows[i].fileName);
+            view_.runScript(versionScriptFolder(rows[i].version) + rows[i].fileName, &logger);
         }
         view_.setScriptProgress(i + 1);
         view_.selectWorkRow(i);

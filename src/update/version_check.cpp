@@ -51,8 +51,8 @@ void VersionCheck::steps() {
 }
 
 void VersionCheck::fetchCatalogues() {
-    source_.fetchTogether({{paths::kRemoteVersions + "versao.cfg", paths::kVersionList},
-                           {paths::kRemoteAddOnCatalogue, paths::kAddOnCatalogue}});
+    source_.fetchTogether({{paths::kRemoteVersions + "versao.cfg", paths::kVersionList, kListFileLimit},
+                           {paths::kRemoteAddOnCatalogue, paths::kAddOnCatalogue, kListFileLimit}});
 }
 
 void VersionCheck::fillAddOns() {
@@ -77,9 +77,9 @@ void VersionCheck::addVersionRow(const std::string& version) {
     const std::string localFolder = paths::kTemp + version + "\\";
     const std::string remoteFolder = paths::kRemoteVersions + version + "/";
     forceDirectories(paths::kTemp + version);
-    source_.fetch(remoteFolder + "dtversao.cfg", localFolder + "dtversao.cfg");
+    source_.fetch(remoteFolder + "dtversao.cfg", localFolder + "dtversao.cfg", kListFileLimit);
     const std::string date = readFirstLine(localFolder + "dtversao.cfg");
-    source_.fetch(remoteFolder + "descricao.cfg", localFolder + "descricao.cfg");
+    source_.fetch(remoteFolder + "descricao.cfg", localFolder + "descricao.cfg", kListFileLimit);
     const VersionDescription text = parseVersionDescription(readFirstLine(localFolder + "descricao.cfg"));
     view_.addVersion(text.label, date, text.description);
     offered_.push_back(version);

@@ -80,5 +80,31 @@ TEST(Paths, FailuresCarryTheSystemsNumbers) {
     EXPECT_FALSE(deleteFile("C:\\CFG\\PRESENT"));
 }
 
+// Past MAX_PATH the file calls take the \\?\ form; the callers see no difference.
+TEST(Paths, PathsLongerThanMaxPathWork) {
+    test::TempDrive drive;
+    std::string folder = "C:\\VELOR";
+    while (folder.size() < 300) folder += "\\" + std::string(40, 'p');
+    const std::string file = folder + "\\arquivo.txt";
+    forceDirectories(folder);
+    EXPECT_TRUE(directoryExists(folder));
+    TextWriter writer(file);
+    writer.writeLine("longe");
+    writer.close();
+    EXPECT_TRUE(fileExists(file));
+    EXPECT_EQ(readFirstLine(file), "longe");
+    replaceFile(file, file + ".novo");
+    EXPECT_TRUE(deleteFile(file + ".novo"));
+    EXPECT_FALSE(fileExists(file + ".novo"));
+}
+
+// A path the system cannot make full is a file error, whatever the call.
+TEST(Paths, APathTheSystemCannotMakeFullIsAFileError) {
+    test::TempDrive drive;
+    const std::string tooLong = "C:\\" + std::string(40000, 'a');
+    EXPECT_THROW(nativePath(tooLong), FileError);
+    EXPECT_THROW(forceDirectories(tooLong), FileError);
+}
+
 }  // namespace
 }  // namespace trev

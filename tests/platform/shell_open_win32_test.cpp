@@ -38,5 +38,23 @@ TEST(Launcher, StartsAProgramMaximisedWithItsParametersWithoutWaiting) {
     EXPECT_EQ(report, std::to_string(SW_SHOWMAXIMIZED) + " /atualizado");
 }
 
+// What the shell refuses is an error naming the program and the shell's value, not a success.
+TEST(Launcher, AProgramTheShellRefusesRaisesWithItsPathAndCode) {
+    test::TempDrive drive;
+    drive.put("Velor/TEMP/Quebrado.exe", "not a program at all");
+    for (const char* name : {"Quebrado.exe", "Ausente.exe"}) {
+        SCOPED_TRACE(name);
+        const std::string path = std::string("C:\\Velor\\TEMP\\") + name;
+        try {
+            LaunchFile(path, "");
+            ADD_FAILURE() << "reported as started";
+        } catch (const LaunchError& e) {
+            EXPECT_LE(e.code(), 32);
+            EXPECT_EQ(std::string(e.what()), "N\xe3o foi poss\xedvel iniciar o programa \"" + path + "\" (c\xf3" "digo " +
+                                                 std::to_string(e.code()) + ")");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace trev

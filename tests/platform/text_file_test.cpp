@@ -1,10 +1,12 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
 
+#include "peers/peak_memory.h"
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -44,12 +46,40 @@ TEST(TextReader, LineEnds) {
     for (const auto& c : cases) EXPECT_EQ(readAllLines(c.bytes), c.lines) << c.name;
 }
 
-TEST(TextReader, VeryLongLinesAreReadWhole) {
-    std::string longLine(300'000, 'x');
-    auto lines = readAllLines(longLine + "\r\nnext");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], longLine);
-    EXPECT_EQ(lines[1], "next");
+// A line from a server is held whole, so its length is bounded; the error says where.
+TEST(TextReader, LinesLongerThanTheBoundAreRefusedWithFileAndLine) {
+    const size_t bound = TextReader::MaxLineLength;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string error;  // empty: every line read
+    } cases[] = {
+        {"exactly the bound", std::string(bound, 'x') + "\r\nnext", ""},
+        {"the bound with CRs dropped", std::string(bound, 'x') + "\r\r\r\n", ""},
+        {"one over, first line", std::string(bound + 1, 'x'), "A linha 1 de \"C:\\T\\FILE.TXT\" passa de 65536 caracteres."},
+        {"over three blocks, third line", "a\nb\n" + std::string(3 * bound, 'x') + "\n",
+         "A linha 3 de \"C:\\T\\FILE.TXT\" passa de 65536 caracteres."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string error;
+        try {
+            readAllLines(c.bytes);
+        } catch (const FileError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+// A one-line file of 512 MiB (sparse, so it costs no disk) is refused after a few blocks.
+TEST(TextReader, AHugeLineIsRefusedWithoutHoldingIt) {
+    test::TempDrive drive;
+    drive.put("T/file.txt", "");
+    std::filesystem::resize_file(drive.file("T/file.txt"), std::uintmax_t{512} << 20);
+    peers::PeakMemoryGrowth memory;
+    EXPECT_THROW(readFirstLine(kFile), FileError);
+    EXPECT_LT(memory.bytes(), 4 * int64_t{TextReader::MaxLineLength} + (int64_t{1} << 20));
 }
 
 // Where one block of the file ends and the next begins.
@@ -63,7 +93,7 @@ TEST(TextReader, LinesAcrossBufferBoundaries) {
         {"Ctrl-Z opens the next block", full + "\x1A" "c\r\n", {full}},
         {"Ctrl-Z closes a block", short1 + "\x1A" "more", {short1}},
         {"file of exactly one block", short1 + "\n", {short1}},
-        {"line over three blocks", std::string(2 * b + 7, 'x') + "\r\nend", {std::string(2 * b + 7, 'x'), "end"}},
+        {"line across two blocks", "ab\n" + std::string(b - 1, 'x') + "\r\nend", {"ab", std::string(b - 1, 'x'), "end"}},
     };
     for (const auto& c : cases) EXPECT_EQ(readAllLines(c.bytes), c.lines) << c.name;
 }

@@ -2,6 +2,7 @@
 #include "peers/ftp_server.h"
 #include "peers/nginx_peer.h"
 #include "peers/temp_folder.h"
+#include "platform/errors.h"
 #include "platform/paths.h"
 #include "transfer/update_source.h"
 
@@ -99,6 +100,30 @@ TEST_F(UpdateSourceTest, TheLetterIsReadBeforeEachFetch) {
     EXPECT_TRUE(requestedOverHttp("/d/a.txt"));
     EXPECT_FALSE(requestedOverHttp("/d/b.txt"));
     EXPECT_EQ(local("b.txt"), "b.txt");
+}
+
+// A catalogue or list file larger than its bound is refused before more is written, and deleted.
+TEST_F(UpdateSourceTest, AListFileOverItsBoundIsRefusedAndDeleted) {
+    peers::writeFile(server_->file("d/versao.cfg"), std::string(kListFileLimit + (int64_t{1} << 20), '6'));
+    peers::writeFile(server_->file("d/exata.cfg"), std::string(kListFileLimit, '6'));
+    for (char letter : {kHttpLetter, kFtpLetter}) {
+        SCOPED_TRACE(letter);
+        SetUp();
+        letter_ = letter;
+        UpdateSource updates = source();
+        try {
+            updates.fetch("/d/versao.cfg", "C:\\versao.cfg", kListFileLimit);
+            ADD_FAILURE() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "O arquivo \"C:\\versao.cfg\" passa do limite de 16 MB; o download foi interrompido.");
+        }
+        EXPECT_FALSE(fileExists("C:\\versao.cfg"));
+        dataWeb_.FTP.Disconnect();  // a failed FTP fetch leaves its connection open
+        updates.fetch("/d/exata.cfg", "C:\\exata.cfg", kListFileLimit);
+        EXPECT_EQ(local("exata.cfg").size(), static_cast<size_t>(kListFileLimit));
+        EXPECT_FALSE(dataWeb_.FTP.Connected());
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 // The FTP client: active mode, binary type, automatic login, one file per Get.
+#include "platform/output_stream.h"
 #include "protocols/ftp/ftp_reply.h"
 #include "protocols/work_events.h"
 
@@ -50,6 +51,8 @@ public:
     // Retrieves remotePath into the local file (created anew). Raises on failure,
     // leaving in the file what arrived and the control connection open.
     void Get(const std::string& remotePath, const std::string& localWindowsPath);
+    // The same into a stream the caller made (a file with its own bounds).
+    void Get(const std::string& remotePath, OutputStream& destination);
     // Closes the control connection at once; nothing is sent.
     void Disconnect();
 

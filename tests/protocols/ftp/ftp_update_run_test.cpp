@@ -42,7 +42,7 @@ TEST_F(FtpUpdateRun, ServerUpdateFetchesEverythingButTheExecutablesOverFtp) {
     runUpdate();
 
     EXPECT_TRUE(messages_.texts.empty()) << messages_.texts.front();
-    EXPECT_EQ(tree_.read("TEMP/SQL/tabela.sql").substr(0, 12), "CREATE TABLE");
+    EXPECT_EQ(tree_.read("TEMP/SQL/6002/tabela.sql").substr(0, 12), "CREATE TABLE");
     EXPECT_EQ(tree_.read("ADICIONAIS/etq.exe"), "add-on etq.exe");
     EXPECT_EQ(tree_.read("TEMP/Novo.exe"), "program Novo.exe");
     EXPECT_EQ(requestsFor("/download/atualiza/versao/"), 0u);
@@ -65,8 +65,8 @@ TEST_F(FtpUpdateRun, AFailedFtpFetchStopsTheRunBeforeAnyScriptRuns) {
 
     ASSERT_EQ(messages_.texts.size(), 1u);
     EXPECT_EQ(messages_.texts[0], "No such file or directory.\r\n");
-    EXPECT_TRUE(tree_.exists("TEMP/SQL/a.sql"));
-    EXPECT_EQ(tree_.read("TEMP/SQL/b.sql"), "");
+    EXPECT_TRUE(tree_.exists("TEMP/SQL/6002/a.sql"));
+    EXPECT_EQ(tree_.read("TEMP/SQL/6002/b.sql"), "");
     EXPECT_EQ(utf8(screen.LblF2->text()), "2. Download dos arquivos (Executando...)");
     EXPECT_EQ(requestsFor("/download/atualiza/exe/"), 0u);
     EXPECT_TRUE(launches_.empty());

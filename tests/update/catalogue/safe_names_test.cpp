@@ -47,6 +47,22 @@ TEST(SafeNames, OnlyNamesThatStayInTheirFolder) {
         {"com9.log", false},
         {"LPT5", false},
         {"a:b", false},
+        {"a*b?c", false},
+        {"6001?x=1", false},
+        {"a<b", false},
+        {"a>b", false},
+        {"a\"b", false},
+        {"a|b", false},
+        {"COM\xb9", false},
+        {"com\xb2.txt", false},
+        {"LPT\xb3", false},
+        {"LPT\xb9 .log", false},
+        {"COM\xb4", true},
+        {"CONIN$", false},
+        {"conout$.txt", false},
+        {"CONIN$X", true},
+        {std::string(255, 'a'), true},
+        {std::string(256, 'a'), false},
     };
     for (const Case& c : cases) EXPECT_EQ(isSafeFileName(c.name), c.safe) << c.name;
 }
@@ -58,6 +74,15 @@ TEST(SafeNames, RefusalNamesTheFileAndTheLine) {
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(cp1252ToUtf8(e.what()), "Nome inválido na linha 3 de versao.cfg: \"..\\x\\x0D\"");
+    }
+}
+
+TEST(SafeNames, AHugeNameIsShownCut) {
+    try {
+        requireSafeFileName(std::string(70000, '*'), "lista.txt", 1);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Nome inv\xe1lido na linha 1 de lista.txt: \"" + std::string(300, '*') + "...\"");
     }
 }
 

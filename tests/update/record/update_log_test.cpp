@@ -78,6 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "Cópia de segurança do banco de dados: C:\\d\\B.FBK, tamanho desconhecido em 0,0 s; para restaurar: gbak"},
         EventCase{"Script", [](UpdateLog& l) { l.scriptRun("001.sql", {12, 2}); },
                   "Script 001.sql: 12 comandos executados, 2 com falha"},
+        EventCase{"ScriptOfOneStatement", [](UpdateLog& l) { l.scriptRun("6002\\001.sql", {1, 0}); },
+                  "Script 6002\\001.sql: 1 comando executado, 0 com falha"},
+        EventCase{"HugeNameCut", [](UpdateLog& l) { l.programStarted(std::string(70000, 'x')); },
+                  "Programa iniciado: " + std::string(300, 'x') + "..."},
         EventCase{"FailedStatementCutTo200",
                   [](UpdateLog& l) {
                       l.statementFailed("001.sql", {kLongStatement, 3, 7},

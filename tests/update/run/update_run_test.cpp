@@ -78,9 +78,11 @@ TEST_F(UpdateRun, ServerUpdateRunsEveryScriptInVersionOrderAndCommitsAtTheEnd) {
     EXPECT_FALSE(screen.RadioButton1->isEnabled());
     closeScreen();
 
-    // The later comum.sql replaced the earlier one before anything ran: it ran twice.
+    // Each version's comum.sql is kept apart and runs once, in version order.
+    EXPECT_EQ(tree_.read("TEMP/SQL/6002/comum.sql"), "INSERT INTO CLIENTES VALUES (90, 'antigo');\r\n");
+    EXPECT_EQ(tree_.read("TEMP/SQL/6004/comum.sql"), "INSERT INTO CLIENTES VALUES (3, 'tres');\r\n");
     EXPECT_EQ(query("SELECT ID, NOME FROM CLIENTES ORDER BY ID;"),
-              (std::vector<std::string>{"1 um", "2 dois", "3 tres", "3 tres"}));
+              (std::vector<std::string>{"1 um", "2 dois", "3 tres", "90 antigo"}));
 }
 
 TEST_F(UpdateRun, TerminalUpdateTouchesNoDatabaseAndNoScript) {
@@ -96,7 +98,7 @@ TEST_F(UpdateRun, TerminalUpdateTouchesNoDatabaseAndNoScript) {
     EXPECT_FALSE(screen.database().Conexao.Connected());
     EXPECT_EQ(workList(screen), (std::vector<std::string>{"EXE TODAS Novo.exe"}));
     EXPECT_EQ(tree_.read("TEMP/SQL/ListaMestre.txt"), "anterior\r\n");
-    EXPECT_FALSE(tree_.exists("TEMP/SQL/clientes.sql"));
+    EXPECT_FALSE(tree_.exists("TEMP/SQL/6002"));
     EXPECT_EQ(utf8(screen.LblF3->text()), kOkPhase3);
 }
 
@@ -153,7 +155,7 @@ TEST_F(UpdateRun, AMissingScriptListStopsTheRunBeforeAnyScriptRuns) {
 
     ASSERT_EQ(messages_.texts.size(), 1u);
     EXPECT_EQ(messages_.texts[0], "HTTP/1.1 404 Not Found.");
-    EXPECT_TRUE(tree_.exists("TEMP/SQL/a.sql"));
+    EXPECT_TRUE(tree_.exists("TEMP/SQL/6002/a.sql"));
     EXPECT_EQ(utf8(screen.LblF2->text()), "2. Download dos arquivos (Executando...)");
     EXPECT_FALSE(screen.BtnAtualizar->isEnabled());
     EXPECT_TRUE(launches_.empty());
@@ -183,7 +185,7 @@ TEST_F(UpdateRun, AScriptDeletedBeforeItsTurnEndsTheRunWithTheRunnersMessageOnly
     // Deleted once downloads are over, before execution begins.
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (screen.LblF3->text().endsWith("(Executando...)")) deleteFile("C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\a.sql");
+        if (screen.LblF3->text().endsWith("(Executando...)")) deleteFile("C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\6002\\a.sql");
     });
     watcher.start(0);
     runUpdate();

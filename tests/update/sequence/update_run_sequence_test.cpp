@@ -2,6 +2,7 @@
 #include "../record/backup_test_support.h"
 #include "peers/firebird_embedded.h"
 #include "platform/errors.h"
+#include "platform/launcher.h"
 #include "platform/paths.h"
 #include "sequence_fixture.h"
 #include "update/update_run.h"
@@ -67,7 +68,8 @@ TEST_F(UpdateRunSequence, ATerminalUpdateDownloadsAndStartsOnlyQualifyingProgram
     EXPECT_FALSE(fileExists("C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\ListaMestre.txt"));
 }
 
-// Scripts of every version are fetched, oldest first, before the first one runs.
+// Scripts of every version are fetched, oldest first, before the first one runs; two
+// versions' scripts of the same name are kept apart and each runs its own.
 TEST_F(UpdateRunSequence, AServerUpdateFetchesEveryScriptThenRunsThemInOrder) {
     install("CONFIG/.keep", "");
     peers::createDatabase(nativePath("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"));
@@ -87,8 +89,10 @@ TEST_F(UpdateRunSequence, AServerUpdateFetchesEveryScriptThenRunsThemInOrder) {
                       {"version icon 0 play", "events", "version icon 1 arrow", "events"}, scripts("6003"),
                       {"version icon 1 play", "events"}, kDownloadsDone,
                       {"script window shown 0..4", "action Copiando o banco de dados...", "events"},
-                      execution(0, "a.sql", {"run " + sql + "a.sql"}), execution(1, "b.sql", {"run " + sql + "b.sql"}),
-                      execution(2, "a.sql", {"run " + sql + "a.sql"}), execution(3, "b.sql", {"run " + sql + "b.sql"}),
+                      execution(0, "a.sql", {"run " + sql + "6002\\a.sql"}),
+                      execution(1, "b.sql", {"run " + sql + "6002\\b.sql"}),
+                      execution(2, "a.sql", {"run " + sql + "6003\\a.sql"}),
+                      execution(3, "b.sql", {"run " + sql + "6003\\b.sql"}),
                       kRunEnd, {"end"}}));
     EXPECT_EQ(installed("TEMP/SQL/ListaMestre.txt"), "a.sql\r\nb.sql\r\na.sql\r\nb.sql\r\n");
 }
@@ -167,10 +171,11 @@ TEST_F(LoggedServerUpdate, TheLogNamesEachFailingStatementWithItsLineAndTheBacku
     EXPECT_EQ(log.front(), "Atualização iniciada: tipo Servidor");
     EXPECT_TRUE(holds(log, "Abrindo o banco de dados "));
     EXPECT_TRUE(holds(log, "Download: http://127.0.0.1:" + std::to_string(nginx_->port()) +
-                               "/download/atualiza/versao/6002/b.sql -> C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\b.sql, "));
-    EXPECT_TRUE(holds(log, "Falha no comando 2 do script b.sql, linha 3: SQLCODE -204, ")) << ::testing::PrintToString(log);
+                               "/download/atualiza/versao/6002/b.sql -> C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\6002\\b.sql, "));
+    EXPECT_TRUE(holds(log, "Falha no comando 2 do script 6002\\b.sql, linha 3: SQLCODE -204, "))
+        << ::testing::PrintToString(log);
     EXPECT_TRUE(holds(log, "| comando: INSERT INTO NOPE"));
-    EXPECT_TRUE(holds(log, "Script b.sql: 2 comandos executados, 1 com falha"));
+    EXPECT_TRUE(holds(log, "Script 6002\\b.sql: 2 comandos executados, 1 com falha"));
     EXPECT_TRUE(holds(log, "; para restaurar: gbak -c "));
     EXPECT_EQ(log.back(), "Atualização concluída");
     EXPECT_EQ(backuptest::backupsIn(drive_->file("VELOR/TREVALMONTE")).size(), 1u);
@@ -196,6 +201,18 @@ TEST_F(UpdateRunSequence, TheLogHoldsAFailedFetchAndTheErrorThatStoppedTheRun) {
     EXPECT_TRUE(holds(log, "Falha no download: http://127.0.0.1:" + std::to_string(nginx_->port()) +
                                "/download/atualiza/exe/Novo.exe -> C:\\Velor\\TREVALMONTE\\TEMP\\Novo.exe"));
     EXPECT_EQ(log.back(), "Interrompido: HTTP/1.1 404 Not Found.");
+}
+
+// A program the shell refuses stops the run short of its end: the updater stays open and says which.
+TEST_F(UpdateRunSequence, AProgramTheShellRefusesKeepsTheUpdaterOpenAndIsLogged) {
+    publishExecutables({"Novo.exe"});
+    setLauncher([](const std::string& path, const std::string&) { throw LaunchError(path, 2); });
+    EXPECT_THROW(run(), LaunchError);
+    EXPECT_EQ(std::count(view_.record.begin(), view_.record.end(), "end"), 0);
+    const std::vector<std::string> log = logLines();
+    EXPECT_EQ(log.back(), "Interrompido: Não foi possível iniciar o programa \"C:\\Velor\\TREVALMONTE\\TEMP\\Novo.exe\" "
+                          "(código 2)");
+    EXPECT_FALSE(holds(log, "Programa iniciado"));
 }
 
 }  // namespace
