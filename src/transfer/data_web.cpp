@@ -43,16 +43,26 @@ TDataWeb::TDataWeb() {
 }
 
 // The file is closed when the stream goes out of scope, also when the GET fails.
-void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath) {
+void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath, ReceivedBytes* observer) {
     FileStream file(localWindowsPath);
-    HTTP.Get(url, file);
+    if (observer) {
+        ObservedStream observed(file, *observer);
+        HTTP.Get(url, observed);
+    } else {
+        HTTP.Get(url, file);
+    }
     file.close();
 }
 
 void TDataWeb::FtpOpen() { FTP.Connect(); }
 
-void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath) {
-    FTP.Get(remotePath, localWindowsPath);
+void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath,
+                            ReceivedBytes* observer) {
+    if (!observer) return FTP.Get(remotePath, localWindowsPath);
+    FileStream file(localWindowsPath);
+    ObservedStream observed(file, *observer);
+    FTP.Get(remotePath, observed);
+    file.close();
 }
 
 void TDataWeb::FtpClose() { FTP.Disconnect(); }

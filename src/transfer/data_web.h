@@ -3,6 +3,7 @@
 // through which every file is fetched.
 #include "protocols/ftp/ftp_client.h"
 #include "protocols/http/http_client.h"
+#include "transfer/fetch_check.h"
 
 #include <cstdint>
 #include <string>
@@ -25,10 +26,12 @@ public:
     HttpClient HTTP;
     FtpClient FTP;
 
-    // Creates the local file anew, GETs the URL into it, closes it.
-    void HttpGetToFile(const std::string& url, const std::string& localWindowsPath);
+    // Creates the local file anew, GETs the URL into it, closes it. An observer
+    // sees every byte as it is written.
+    void HttpGetToFile(const std::string& url, const std::string& localWindowsPath, ReceivedBytes* observer = nullptr);
     void FtpOpen();
-    void FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath);
+    void FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath,
+                      ReceivedBytes* observer = nullptr);
     void FtpClose();
 
     // The progress window registers itself here while it exists.

@@ -22,15 +22,40 @@ void UpdateSource::fetchTogether(const std::vector<Fetch>& files) {
         return;
     }
     dataWeb_.FtpOpen();
-    const std::string ftpServer = "ftp://" + server_.host + ":" + std::to_string(server_.ftpPort);
-    for (const Fetch& file : files)
-        transfer(ftpServer + file.first, file.second, [&] { dataWeb_.FtpGetToFile(file.first, file.second); });
+    if (!check_) {
+        fetchTogetherOverFtp(files);
+    } else {
+        // A refused file ends the fetches; the connection does not outlive them.
+        try {
+            fetchTogetherOverFtp(files);
+        } catch (...) {
+            dataWeb_.FtpClose();
+            throw;
+        }
+    }
     dataWeb_.FtpClose();
+}
+
+void UpdateSource::fetchTogetherOverFtp(const std::vector<Fetch>& files) {
+    const std::string ftpServer = "ftp://" + server_.host + ":" + std::to_string(server_.ftpPort);
+    for (const auto& [remote, local] : files)
+        checked(remote, local, [&] {
+            transfer(ftpServer + remote, local, [&] { dataWeb_.FtpGetToFile(remote, local, check_); });
+        });
 }
 
 void UpdateSource::fetchOverHttp(const std::string& remotePath, const std::string& localPath) {
     const std::string url = server_.httpUrl(remotePath);
-    transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath); });
+    checked(remotePath, localPath, [&] {
+        transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath, check_); });
+    });
+}
+
+void UpdateSource::checked(const std::string& remotePath, const std::string& localPath, const Transfer& transfer) const {
+    if (!check_) return transfer();
+    check_->starting(remotePath);
+    transfer();
+    check_->finished(remotePath, localPath);
 }
 
 void UpdateSource::transfer(const std::string& remote, const std::string& localPath, const Transfer& transfer) const {

@@ -50,10 +50,9 @@ void UpdateRun::run() {
 
 void UpdateRun::steps() {
     start();
-    if (serverUpdate_) {
-        openDatabase();
-        downloadScripts();
-    }
+    if (serverUpdate_) openDatabase();
+    verifyManifest();
+    if (serverUpdate_) downloadScripts();
     downloadAddOns();
     downloadExecutables();
     finishDownloads();
@@ -72,6 +71,13 @@ void UpdateRun::start() {
     view_.clearWorkList();
     createFolder(paths::kTemp);
     if (source_.overFtp()) source_.useFtpAccount();
+}
+
+// Before the first download: with a publisher key every file is checked as it arrives,
+// so a refused one stops the run before any statement, replacement or start.
+void UpdateRun::verifyManifest() {
+    signedTree_ = signedTreeFor(source_, log_);
+    if (signedTree_) signedTree_->accept();
 }
 
 // Before anything is downloaded, so that an unreachable database stops the run first.

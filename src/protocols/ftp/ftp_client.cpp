@@ -80,6 +80,10 @@ void FtpClient::Get(const std::string& remotePath, const std::string& localWindo
     file.close();
 }
 
+void FtpClient::Get(const std::string& remotePath, OutputStream& destination) {
+    impl_->retrieve(*this, remotePath, destination);
+}
+
 void FtpClient::Disconnect() { impl_->control.close(); }
 
 }  // namespace trev

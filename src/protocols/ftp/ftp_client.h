@@ -1,6 +1,7 @@
 #pragma once
 // The FTP client: active mode, binary type, automatic login, one file per Get.
 #include "protocols/ftp/ftp_reply.h"
+#include "platform/output_stream.h"
 #include "protocols/work_events.h"
 
 #include <cstdint>
@@ -45,6 +46,8 @@ public:
     // Retrieves remotePath into the local file (created anew). Raises on failure,
     // leaving in the file what arrived and the control connection open.
     void Get(const std::string& remotePath, const std::string& localWindowsPath);
+    // The same into a destination the caller holds.
+    void Get(const std::string& remotePath, OutputStream& destination);
     // Closes the control connection at once; nothing is sent.
     void Disconnect();
 
