@@ -2,6 +2,7 @@
 // A check on every fetch of the update source: told before the transfer, sees
 // each byte as it is written to the local file, and judges the file before the
 // fetch returns, so that nothing uses a file it refused.
+#include "platform/errors.h"
 #include "platform/output_stream.h"
 
 #include <cstddef>
@@ -9,6 +10,12 @@
 #include <string>
 
 namespace trev {
+
+// A check's refusal; one raised while the bytes arrive removes the partial file.
+class FetchRefused : public Error {
+public:
+    using Error::Error;
+};
 
 class ReceivedBytes {
 public:

@@ -1,5 +1,7 @@
 #include "transfer/update_source.h"
 
+#include "platform/paths.h"
+
 namespace trev {
 
 UpdateSource::UpdateSource(TDataWeb& dataWeb, UpdateServer server, LetterReader letter)
@@ -54,7 +56,12 @@ void UpdateSource::fetchOverHttp(const std::string& remotePath, const std::strin
 void UpdateSource::checked(const std::string& remotePath, const std::string& localPath, const Transfer& transfer) const {
     if (!check_) return transfer();
     check_->starting(remotePath);
-    transfer();
+    try {
+        transfer();
+    } catch (const FetchRefused&) {
+        deleteFile(localPath);
+        throw;
+    }
     check_->finished(remotePath, localPath);
 }
 

@@ -6,7 +6,7 @@
 //   validade <yyyy-mm-ddThh:mm:ssZ>
 //   <size> <lowercase hex SHA-256> <path below /download/atualiza/, "/" between folders>
 //   ...one line per file
-#include "platform/errors.h"
+#include "transfer/fetch_check.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,9 +19,9 @@ constexpr size_t kManifestMaxBytes = 1024 * 1024;
 constexpr size_t kManifestMaxEntries = 20000;
 
 // A manifest that is not one, or a file that does not match it.
-class VerificationError : public Error {
+class VerificationError : public FetchRefused {
 public:
-    using Error::Error;
+    using FetchRefused::FetchRefused;
 };
 
 struct ManifestEntry {

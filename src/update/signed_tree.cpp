@@ -88,6 +88,7 @@ void SignedTree::keepSequence() const {
 void SignedTree::starting(const std::string& remotePath) {
     digest_.emplace();
     received_ = 0;
+    current_ = remotePath;
     if (isManifestFile(remotePath)) {
         bound_ = remotePath == paths::kRemoteManifest ? static_cast<int64_t>(kManifestMaxBytes) : kSignatureBytes;
         return;
@@ -102,7 +103,9 @@ void SignedTree::starting(const std::string& remotePath) {
 // Past what the manifest says, the file cannot match: the transfer stops there.
 void SignedTree::received(const char* data, size_t size) {
     received_ += static_cast<int64_t>(size);
-    if (received_ > bound_) refuse(pt("O servidor enviou mais bytes do que o manifesto permite: ") + std::to_string(received_));
+    if (received_ > bound_)
+        refuse(pt("O arquivo ") + current_ + pt(" não confere com o manifesto assinado: mais de ") +
+               std::to_string(bound_) + " bytes");
     digest_->add(data, size);
 }
 

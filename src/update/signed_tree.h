@@ -47,6 +47,7 @@ private:
     std::string acceptedSequencePath_;
     std::optional<Manifest> manifest_;
     std::optional<Sha256> digest_;
+    std::string current_;  // the remote path in transfer
     int64_t received_ = 0;
     int64_t bound_ = 0;  // bytes a file in transfer may have
 };

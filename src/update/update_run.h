@@ -32,6 +32,7 @@ private:
     void downloadVersionScripts(size_t row, const std::string& caption);
     void downloadAddOns();
     void downloadExecutables();
+    void replaceVerifiedAddOns();
     void finishDownloads();
     void executeWorkList();
     void registerAddOns();
@@ -45,6 +46,7 @@ private:
     const bool serverUpdate_;
     DatabaseSettings settings_;
     std::vector<std::string> launchList_;
+    std::vector<std::string> verifiedAddOns_;  // installed paths whose ".new" waits beside them
 };
 
 }  // namespace trev
