@@ -5,7 +5,8 @@
 if(CMAKE_CROSSCOMPILING)
   set(TREV_WINDOWS_CACHE "$ENV{HOME}/.cache/trevalmonte-windows" CACHE PATH
       "Where scripts/build-qt-windows keeps Qt, libjpeg and GoogleTest for Windows")
-  list(APPEND CMAKE_FIND_ROOT_PATH ${TREV_WINDOWS_CACHE}/qt ${TREV_WINDOWS_CACHE}/jpeg ${TREV_WINDOWS_CACHE}/gtest)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${TREV_WINDOWS_CACHE}/qt ${TREV_WINDOWS_CACHE}/jpeg ${TREV_WINDOWS_CACHE}/gtest
+       ${TREV_WINDOWS_CACHE}/sodium)
   find_program(TREV_WINE NAMES wine64 PATHS /usr/lib/wine REQUIRED)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${TREV_WINE})
   # Only this header of the build machine's: the rest of /usr/include is Linux's.

@@ -74,22 +74,35 @@ def make_install_tree():
     subprocess.run(["isql-fb", "-q"], input=script.encode(), check=True)
 
 
+def publish(*arguments):
+    """Runs trev-publish (its path in TREV_PUBLISH); returns what it printed."""
+    done = subprocess.run([os.environ["TREV_PUBLISH"], *arguments], check=True, capture_output=True, text=True)
+    return done.stdout
+
+
 def make_server_tree():
-    write(os.path.join(ATUALIZA, "versao", "versao.cfg"), ["6000", "6001"] + list(VERSIONS))
-    for version, (label, date, description, scripts) in VERSIONS.items():
-        folder = os.path.join(ATUALIZA, "versao", version)
-        write(os.path.join(folder, "dtversao.cfg"), [date])
-        write(os.path.join(folder, "descricao.cfg"), [columns((label, 10), (description, 60))])
-        write(os.path.join(folder, "lista.txt"), list(scripts))
+    """The update server's tree as the vendor publishes it: with trev-publish, signed."""
+    staging = os.path.join(DEMO, "publish-input")
+    key = os.path.join(DEMO, "publisher.key")
+    with open(os.path.join(DEMO, "publisher.pub"), "w") as f:
+        f.write(publish("keygen", key).strip())
+    for number, (label, date, description, scripts) in VERSIONS.items():
+        paths = []
         for name, lines in scripts.items():
-            write(os.path.join(folder, name), lines)
-    write(os.path.join(ATUALIZA, "adicionais", "descricao.cfg"),
-          [columns((exe, 30), (name, 30), (date, 10), (text, 50)) for exe, name, date, text in ADDONS])
-    for exe, *_ in ADDONS:
-        write(os.path.join(ATUALIZA, "adicionais", exe), ["add-on " + exe])
-    write(os.path.join(ATUALIZA, "exe", "lista.txt"), EXECUTABLES)
+            paths.append(os.path.join(staging, number, name))
+            write(paths[-1], lines)
+        publish("version", ATUALIZA, "--number", number, "--label", label, "--date", date,
+                "--description", description, *paths)
+    for exe, name, date, text in ADDONS:
+        write(os.path.join(staging, "adicionais", exe), ["add-on " + exe])
+        publish("addon", ATUALIZA, os.path.join(staging, "adicionais", exe), "--name", name, "--date", date,
+                "--description", text)
+    programs = []
     for name in EXECUTABLES:
-        write(os.path.join(ATUALIZA, "exe", name), ["#!/bin/sh", "echo " + name])
+        programs.append(os.path.join(staging, "exe", name))
+        write(programs[-1], ["#!/bin/sh", "echo " + name])
+    publish("programs", ATUALIZA, *programs)
+    publish("sign", ATUALIZA, "--key", key)
 
 
 make_install_tree()

@@ -22,6 +22,9 @@ echo
 echo "== Downloaded"
 (cd "$root" && find TEMP ADICIONAIS -type f | sort)
 echo
+echo "== The publisher's signed manifest, as the updater accepted it"
+iconv -f WINDOWS-1252 -t UTF-8 "$root/TEMP/ATUALIZACAO.LOG" 2>/dev/null | tr -d '\r' | grep "Manifesto assinado aceito" || echo "(not accepted)"
+echo
 echo "== TEMP/ATUALIZACAO.LOG"
 iconv -f WINDOWS-1252 -t UTF-8 "$root/TEMP/ATUALIZACAO.LOG" 2>/dev/null | tr -d '\r' || echo "(none)"
 echo

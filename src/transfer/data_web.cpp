@@ -43,17 +43,29 @@ TDataWeb::TDataWeb() {
 }
 
 // The file is closed when the stream goes out of scope, also when the GET fails.
-void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath, int64_t sizeLimit) {
+void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath, int64_t sizeLimit,
+                             ReceivedBytes* observer) {
     FileStream file(localWindowsPath, sizeLimit);
-    HTTP.Get(url, file);
+    if (observer) {
+        ObservedStream observed(file, *observer);
+        HTTP.Get(url, observed);
+    } else {
+        HTTP.Get(url, file);
+    }
     file.close();
 }
 
 void TDataWeb::FtpOpen() { FTP.Connect(); }
 
-void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath, int64_t sizeLimit) {
+void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath, int64_t sizeLimit,
+                            ReceivedBytes* observer) {
     FileStream file(localWindowsPath, sizeLimit);
-    FTP.Get(remotePath, file);
+    if (observer) {
+        ObservedStream observed(file, *observer);
+        FTP.Get(remotePath, observed);
+    } else {
+        FTP.Get(remotePath, file);
+    }
     file.close();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/file_stream.h"
 #include "protocols/ftp/ftp_client.h"
 #include "protocols/http/http_client.h"
+#include "transfer/fetch_check.h"
 
 #include <cstdint>
 #include <string>
@@ -27,12 +28,13 @@ public:
     FtpClient FTP;
 
     // Creates the local file anew, GETs the URL into it, closes it. A size limit
-    // (bytes; FileStream::kNoSizeLimit for none) stops a file that grows past it.
+    // (bytes; FileStream::kNoSizeLimit for none) stops a file that grows past it;
+    // an observer sees every byte as it is written.
     void HttpGetToFile(const std::string& url, const std::string& localWindowsPath,
-                       int64_t sizeLimit = FileStream::kNoSizeLimit);
+                       int64_t sizeLimit = FileStream::kNoSizeLimit, ReceivedBytes* observer = nullptr);
     void FtpOpen();
     void FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath,
-                      int64_t sizeLimit = FileStream::kNoSizeLimit);
+                      int64_t sizeLimit = FileStream::kNoSizeLimit, ReceivedBytes* observer = nullptr);
     void FtpClose();
 
     // The progress window registers itself here while it exists.

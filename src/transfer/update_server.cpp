@@ -3,7 +3,9 @@
 namespace trev {
 
 UpdateServer builtInUpdateServer() {
-    return UpdateServer{TREV_UPDATE_HOST, TREV_UPDATE_HTTP_PORT, TREV_UPDATE_FTP_PORT};
+    UpdateServer server{TREV_UPDATE_HOST, TREV_UPDATE_HTTP_PORT, TREV_UPDATE_FTP_PORT};
+    server.publisherKey = TREV_PUBLISHER_KEY;
+    return server;
 }
 
 }  // namespace trev

@@ -10,6 +10,8 @@ struct UpdateServer {
     int ftpPort = 21;
     std::string ftpUser = "trevalmonte";
     std::string ftpPassword = "harbloom";
+    // The publisher's Ed25519 public key in base64; empty: nothing is verified.
+    std::string publisherKey = {};
 
     // "http://" + host (+ ":" port when not 80) + path.
     std::string httpUrl(const std::string& path) const {

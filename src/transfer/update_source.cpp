@@ -1,5 +1,7 @@
 #include "transfer/update_source.h"
 
+#include "platform/paths.h"
+
 namespace trev {
 
 UpdateSource::UpdateSource(TDataWeb& dataWeb, UpdateServer server, LetterReader letter)
@@ -22,16 +24,46 @@ void UpdateSource::fetchTogether(const std::vector<Fetch>& files) {
         return;
     }
     dataWeb_.FtpOpen();
+    if (!check_) {
+        fetchTogetherOverFtp(files);
+    } else {
+        // A refused file ends the fetches; the connection does not outlive them.
+        try {
+            fetchTogetherOverFtp(files);
+        } catch (...) {
+            dataWeb_.FtpClose();
+            throw;
+        }
+    }
+    dataWeb_.FtpClose();
+}
+
+void UpdateSource::fetchTogetherOverFtp(const std::vector<Fetch>& files) {
     const std::string ftpServer = "ftp://" + server_.host + ":" + std::to_string(server_.ftpPort);
     for (const Fetch& file : files)
-        transfer(ftpServer + file.remotePath, file.localPath,
-                 [&] { dataWeb_.FtpGetToFile(file.remotePath, file.localPath, file.sizeLimit); });
-    dataWeb_.FtpClose();
+        checked(file.remotePath, file.localPath, [&] {
+            transfer(ftpServer + file.remotePath, file.localPath,
+                     [&] { dataWeb_.FtpGetToFile(file.remotePath, file.localPath, file.sizeLimit, check_); });
+        });
 }
 
 void UpdateSource::fetchOverHttp(const std::string& remotePath, const std::string& localPath, int64_t sizeLimit) {
     const std::string url = server_.httpUrl(remotePath);
-    transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath, sizeLimit); });
+    checked(remotePath, localPath, [&] {
+        transfer(url, localPath, [&] { dataWeb_.HttpGetToFile(url, localPath, sizeLimit, check_); });
+    });
+}
+
+void UpdateSource::checked(const std::string& remotePath, const std::string& localPath, const Transfer& transfer) const {
+    if (!check_) return transfer();
+    check_->starting(remotePath);
+    try {
+        transfer();
+    } catch (const FetchRefused&) {
+        deleteFile(localPath);
+        throw;
+    }
+    check_->finished(remotePath, localPath);
 }
 
 void UpdateSource::transfer(const std::string& remote, const std::string& localPath, const Transfer& transfer) const {

@@ -2,6 +2,7 @@
 // The update server as the web update fetches from it: by the protocol letter,
 // read before each fetch ('H' HTTP, 'F' FTP), through the transfer operations.
 #include "transfer/data_web.h"
+#include "transfer/fetch_check.h"
 #include "transfer/update_server.h"
 
 #include <cstdint>
@@ -48,14 +49,19 @@ public:
                        int64_t sizeLimit = FileStream::kNoSizeLimit);
 
     void setWrapper(Wrapper wrapper) { wrapper_ = std::move(wrapper); }
+    // Every fetch goes through the check while one is set (none: fetches as they always were).
+    void setCheck(FetchCheck* check) { check_ = check; }
 
 private:
     void transfer(const std::string& remote, const std::string& localPath, const Transfer& transfer) const;
+    void checked(const std::string& remotePath, const std::string& localPath, const Transfer& transfer) const;
+    void fetchTogetherOverFtp(const std::vector<Fetch>& files);
 
     TDataWeb& dataWeb_;
     UpdateServer server_;
     LetterReader letter_;
     Wrapper wrapper_;
+    FetchCheck* check_ = nullptr;
 };
 
 }  // namespace trev

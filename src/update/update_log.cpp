@@ -73,6 +73,12 @@ void UpdateLog::checkStarted(char protocolLetter, const UpdateServer& server, co
           (installedVersion.empty() ? pt("desconhecida") : installedVersion));
 }
 
+void UpdateLog::manifestAccepted(int64_t sequence, const std::string& expiry) {
+    write(pt("Manifesto assinado aceito: sequência ") + std::to_string(sequence) + pt(", válido até ") + expiry);
+}
+
+void UpdateLog::verificationRefused(const std::string& reason) { write(pt("Verificação recusou: ") + oneLine(reason)); }
+
 void UpdateLog::fetch(const std::string& source, const std::string& localPath,
                       const std::function<void()>& transfer) {
     const auto start = std::chrono::steady_clock::now();

@@ -57,6 +57,9 @@ public:
     void fetchFailed(const std::string& source, const std::string& localPath, int64_t milliseconds,
                      const std::string& error);
     void versionsOffered(const std::vector<std::string>& versions);
+    // The publisher's signed manifest.
+    void manifestAccepted(int64_t sequence, const std::string& expiry);
+    void verificationRefused(const std::string& reason);
 
     // Run. The database name is the connection string; a terminal update has none.
     void runStarted(bool serverUpdate, const std::string& databaseName);

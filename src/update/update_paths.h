@@ -17,7 +17,14 @@ inline const std::string kExecutableList = kTemp + "lista.txt";
 inline const std::string kAddOnFolder = "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\";
 inline const std::string kUpdateLog = "C:\\VELOR\\TREVALMONTE\\TEMP\\ATUALIZACAO.LOG";
 inline const std::string kUpdateLogOld = "C:\\VELOR\\TREVALMONTE\\TEMP\\ATUALIZACAO.OLD.LOG";
+inline const std::string kManifest = kTemp + "manifesto.cfg";
+inline const std::string kManifestSignature = kTemp + "manifesto.sig";
+// The sequence of the last manifest this installation accepted.
+inline const std::string kAcceptedSequence = "C:\\VELOR\\TREVALMONTE\\CONFIG\\manifesto_aceito.cfg";
 
+inline const std::string kRemoteRoot = "/download/atualiza/";
+inline const std::string kRemoteManifest = kRemoteRoot + "manifesto.cfg";
+inline const std::string kRemoteManifestSignature = kRemoteRoot + "manifesto.sig";
 inline const std::string kRemoteVersions = "/download/atualiza/versao/";
 inline const std::string kRemoteAddOns = "/download/atualiza/adicionais/";
 inline const std::string kRemoteAddOnCatalogue = kRemoteAddOns + "descricao.cfg";

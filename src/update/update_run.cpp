@@ -29,8 +29,8 @@ void createFolder(const std::string& folder) {
 }
 
 // Fetched beside the file and moved over it: the business application runs what is
-// there, so a failed fetch must leave the installed file as it was.
-void fetchReplacing(UpdateSource& source, const std::string& remotePath, const std::string& localPath) {
+// there, so a failed fetch must leave the installed file as it was. Returns the partial.
+std::string fetchBeside(UpdateSource& source, const std::string& remotePath, const std::string& localPath) {
     const std::string partial = localPath + ".new";
     try {
         source.fetch(remotePath, partial);
@@ -38,7 +38,7 @@ void fetchReplacing(UpdateSource& source, const std::string& remotePath, const s
         deleteFile(partial);
         throw;
     }
-    replaceFile(partial, localPath);
+    return partial;
 }
 
 }  // namespace
@@ -56,10 +56,9 @@ void UpdateRun::run() {
 
 void UpdateRun::steps() {
     start();
-    if (serverUpdate_) {
-        openDatabase();
-        downloadScripts();
-    }
+    if (serverUpdate_) openDatabase();
+    verifyManifest();
+    if (serverUpdate_) downloadScripts();
     downloadAddOns();
     downloadExecutables();
     finishDownloads();
@@ -78,6 +77,13 @@ void UpdateRun::start() {
     view_.clearWorkList();
     createFolder(paths::kTemp);
     if (source_.overFtp()) source_.useFtpAccount();
+}
+
+// Before the first download: with a publisher key every file is checked as it arrives,
+// so a refused one stops the run before any statement, replacement or start.
+void UpdateRun::verifyManifest() {
+    signedTree_ = signedTreeFor(source_, log_);
+    if (signedTree_) signedTree_->accept();
 }
 
 // Before anything is downloaded, so that an unreachable database stops the run first.
@@ -122,8 +128,19 @@ void UpdateRun::downloadAddOns() {
     createFolder(paths::kAddOnFolder);
     for (const AddOnChoice& addOn : view_.tickedAddOns()) {
         requireSafeFileName(addOn.fileName, "descricao.cfg", addOn.number);
-        fetchReplacing(source_, paths::kRemoteAddOns + addOn.fileName, paths::kAddOnFolder + addOn.fileName);
+        const std::string installed = paths::kAddOnFolder + addOn.fileName;
+        const std::string partial = fetchBeside(source_, paths::kRemoteAddOns + addOn.fileName, installed);
+        if (signedTree_)
+            verifiedAddOns_.push_back(installed);
+        else
+            replaceFile(partial, installed);
     }
+}
+
+// With a publisher key an add-on replaces the installed one only once every download verified.
+void UpdateRun::replaceVerifiedAddOns() {
+    for (const std::string& installed : verifiedAddOns_) replaceFile(installed + ".new", installed);
+    verifiedAddOns_.clear();
 }
 
 // Executables always travel over HTTP, whatever the protocol letter.
@@ -141,6 +158,7 @@ void UpdateRun::downloadExecutables() {
 }
 
 void UpdateRun::finishDownloads() {
+    replaceVerifiedAddOns();
     view_.hideDownloadProgress();
     view_.setPhase(Phase::Download, PhaseState::Done, "2. Download dos arquivos  (Ok)");
     view_.letEventsRun();

@@ -5,9 +5,11 @@
 // up before its first statement; every step of note goes into the log.
 #include "transfer/update_source.h"
 #include "update/business_files.h"
+#include "update/signed_tree.h"
 #include "update/update_log.h"
 #include "update/web_update_view.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ public:
 
 private:
     void steps();
+    void verifyManifest();
     void backUpDatabase();
     void start();
     void openDatabase();
@@ -29,6 +32,7 @@ private:
     void downloadVersionScripts(size_t row, const std::string& caption);
     void downloadAddOns();
     void downloadExecutables();
+    void replaceVerifiedAddOns();
     void finishDownloads();
     void executeWorkList();
     void registerAddOns();
@@ -38,9 +42,11 @@ private:
     UpdateSource& source_;
     WebUpdateDatabase& database_;
     UpdateLog& log_;
+    std::unique_ptr<SignedTree> signedTree_;  // with a publisher key only
     const bool serverUpdate_;
     DatabaseSettings settings_;
     std::vector<std::string> launchList_;
+    std::vector<std::string> verifiedAddOns_;  // installed paths whose ".new" waits beside them
 };
 
 }  // namespace trev

@@ -38,6 +38,7 @@ void VersionCheck::steps() {
     view_.letEventsRun();
     view_.stopCheckTimer();
     if (source_.overFtp()) source_.useFtpAccount();
+    verifyManifest();
     fetchCatalogues();
     view_.clearVersions();
     fillAddOns();
@@ -48,6 +49,13 @@ void VersionCheck::steps() {
     view_.letEventsRun();
     view_.setPhase(Phase::Check, PhaseState::Done, utf8ToCp1252("1. Verificando Versões  (Ok)"));
     view_.showTypeNotice();
+    if (signedTree_) signedTree_->keepSequence();
+}
+
+// Before the first catalogue file: with a publisher key nothing unsigned is read.
+void VersionCheck::verifyManifest() {
+    signedTree_ = signedTreeFor(source_, log_);
+    if (signedTree_) signedTree_->accept();
 }
 
 void VersionCheck::fetchCatalogues() {

@@ -3,9 +3,11 @@
 // the version list for every later version, with its date and description. Every
 // fetch and the end go into the log.
 #include "transfer/update_source.h"
+#include "update/signed_tree.h"
 #include "update/update_log.h"
 #include "update/web_update_view.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ public:
 
 private:
     void steps();
+    void verifyManifest();
     void fetchCatalogues();
     void fillAddOns();
     void listVersions(const std::string& installed, bool installedIsListed);
@@ -26,6 +29,7 @@ private:
     WebUpdateView& view_;
     UpdateSource& source_;
     UpdateLog& log_;
+    std::unique_ptr<SignedTree> signedTree_;  // with a publisher key only
     std::vector<std::string> offered_;
 };
 

@@ -84,7 +84,9 @@ TEST_F(DownloadFloor, ABodyThatWouldTakeTheVolumeBelowItsFloorStopsAndIsDeleted)
         EXPECT_FALSE(std::filesystem::exists(volume_.file("big.bin")));
         EXPECT_LE(progress_.last, before.available - floor);
         EXPECT_EQ(volumeSpaceOf("C:\\").available, before.available);
-        if (c.countsUpToTheFloor) EXPECT_GT(progress_.last, before.available - floor - (int64_t{1} << 20));
+        if (c.countsUpToTheFloor) {
+            EXPECT_GT(progress_.last, before.available - floor - (int64_t{1} << 20));
+        }
     }
 }
 

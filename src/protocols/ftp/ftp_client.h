@@ -51,7 +51,7 @@ public:
     // Retrieves remotePath into the local file (created anew). Raises on failure,
     // leaving in the file what arrived and the control connection open.
     void Get(const std::string& remotePath, const std::string& localWindowsPath);
-    // The same into a stream the caller made (a file with its own bounds).
+    // The same into a stream the caller made (a file with its own bounds, a hashed file).
     void Get(const std::string& remotePath, OutputStream& destination);
     // Closes the control connection at once; nothing is sent.
     void Disconnect();

@@ -1,0 +1,54 @@
+#include "publish/tree_files.h"
+
+#include "platform/codepage.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace trev::publish {
+
+namespace fs = std::filesystem;
+
+std::string readWhole(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw PublishError("cannot read " + file.string());
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeAtomically(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    const fs::path partial = file.string() + ".publishing";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            fs::remove(partial);
+            throw PublishError("cannot write " + partial.string());
+        }
+    }
+    fs::rename(partial, file);
+}
+
+std::vector<std::string> filesBelow(const fs::path& folder) {
+    std::vector<std::string> files;
+    for (const auto& item : fs::recursive_directory_iterator(folder))
+        if (item.is_regular_file()) files.push_back(fs::relative(item.path(), folder).generic_string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string windows1252(const std::string& utf8, const std::string& what) {
+    std::string bytes = utf8ToCp1252(utf8);
+    if (cp1252ToUtf8(bytes) != utf8) throw PublishError(what + " has a character that Windows-1252 cannot hold: " + utf8);
+    return bytes;
+}
+
+std::string padded(const std::string& text, size_t width, const std::string& what) {
+    if (text.size() > width)
+        throw PublishError(what + " is longer than " + std::to_string(width) + " characters: " + cp1252ToUtf8(text));
+    return text + std::string(width - text.size(), ' ');
+}
+
+}  // namespace trev::publish
