@@ -6,9 +6,9 @@
 // with TREV_DEMO_TYPE=terminal it picks "Terminal" instead.
 #include "app/entry.h"
 #include "app/frm_pai.h"
-#include "platform/application.h"
 #include "platform/launcher.h"
 #include "platform/shell_open.h"
+#include "ui/application.h"
 #include "ui/qt_text.h"
 #include "update/frm_atualiza_web.h"
 

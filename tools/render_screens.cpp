@@ -3,8 +3,8 @@
 // folder, so no real settings are read.
 #include "render_registry.h"
 
-#include "platform/application.h"
 #include "platform/paths.h"
+#include "ui/application.h"
 
 #include <QApplication>
 #include <QDir>

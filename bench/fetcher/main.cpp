@@ -4,9 +4,9 @@
 //   trev-fetch check H|F HOST HTTP_PORT FTP_PORT EXPECTED_ROWS
 //   trev-fetch sql DATABASE SCRIPT [--window]
 // LOCAL and SCRIPT are Windows paths; drive C: is $TREVALMONTE_DRIVE_C.
-#include "platform/application.h"
 #include "fetcher.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 
 #include <QApplication>
 

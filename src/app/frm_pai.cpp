@@ -3,10 +3,10 @@
 #include "app/ui_decorative_picture.h"
 #include "app/ui_navigation_list.h"
 #include "app/ui_status_bar.h"
-#include "platform/application.h"
 #include "settings/frm_config.h"
 #include "settings/settings_files.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 #include "ui/artwork.h"
 #include "ui/form_building.h"
 #include "ui/palette.h"
@@ -149,7 +149,7 @@ void TFrmPai::ShowEmbeddedScreen(Screen screen) {
     QWidget* shown = screen == Screen::AtualizaWeb ? static_cast<QWidget*>(FrmAtualizaWeb) : FrmConfig;
     if (!shown) {
         if (screen == Screen::AtualizaWeb)
-            shown = FrmAtualizaWeb = new TFrmAtualizaWeb(c_->pnPai, *this);
+            shown = FrmAtualizaWeb = new TFrmAtualizaWeb(c_->pnPai, *this, DataWeb);
         else
             shown = FrmConfig = new TFrmConfig(c_->pnPai, *this);
         shown->move(0, 0);

@@ -1,8 +1,8 @@
 #include "app/entry.h"
 
 #include "app/frm_pai.h"
-#include "platform/application.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 
 #include <QApplication>
 

@@ -18,7 +18,7 @@ std::string windowsErrorText(unsigned long code) {
 }
 
 FileError fileErrorFromWindows(unsigned long code) {
-    if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL) return fileErrorFromCode(101);
+    if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL) return fileErrorFromCode(ioError::diskFull);
     return fileErrorFromCode(static_cast<int>(code));
 }
 

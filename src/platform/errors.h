@@ -75,6 +75,10 @@ public:
     using DatabaseError::DatabaseError;
 };
 
+// The message as the default error display shows it: a full stop is appended when the
+// last character's code is above that of ".".
+std::string errorDisplayText(const std::string& message);
+
 // Ends the current user action without any message.
 class SilentAbort : public Error {
 public:

@@ -28,7 +28,12 @@ FileError fileErrorFromErrno(int err) {
         case EACCES: case EPERM: case EISDIR: case EROFS: return fileErrorFromCode(ioError::accessDenied);
         // EFBIG: larger than the file system allows; for the user the disk cannot hold it.
         case ENOSPC: case EFBIG: return fileErrorFromCode(ioError::diskFull);
-        default: return fileErrorFromCode(err);
+        case EBADF: return fileErrorFromCode(ioError::invalidHandle);
+        case EBUSY: return fileErrorFromCode(ioError::sharingViolation);
+        case EEXIST: return fileErrorFromCode(ioError::fileExists);
+        case EINVAL: return fileErrorFromCode(ioError::invalidParameter);
+        case ENAMETOOLONG: return fileErrorFromCode(ioError::filenameTooLong);
+        default: return FileError(err, "System error " + std::to_string(err) + ": " + std::strerror(err));
     }
 }
 

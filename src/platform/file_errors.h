@@ -13,6 +13,11 @@ enum : int {
     invalidFilename = 3,  // a folder of the path is missing
     tooManyOpenFiles = 4,
     accessDenied = 5,
+    invalidHandle = 6,
+    sharingViolation = 32,
+    fileExists = 80,
+    invalidParameter = 87,
+    filenameTooLong = 206,
     readBeyondEnd = 100,
     diskFull = 101,
     fileNotOpen = 103,
@@ -21,8 +26,10 @@ enum : int {
 }  // namespace ioError
 
 // errno of a failed open/read/write (of the C runtime, on Windows too) as the runtime's
-// error: 2 "File not found", 3 "Invalid filename" (a folder of the path is missing),
-// 5 "File access denied", 101 "Disk full", any other "I/O error %d".
+// error with the Windows number: 2 "File not found", 3 "Invalid filename" (a folder of the
+// path is missing), 5 "File access denied", 101 "Disk full", "I/O error %d" for the other
+// numbers Windows has for it. An errno without one reads "System error %d: <its text>",
+// so it is never taken for a Windows number.
 FileError fileErrorFromErrno(int err);
 FileError fileErrorFromCode(int windowsCode);
 

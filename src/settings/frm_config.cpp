@@ -1,11 +1,11 @@
 #include "settings/frm_config.h"
 
-#include "platform/application.h"
 #include "platform/paths.h"
 #include "settings/screen_host.h"
 #include "settings/settings_files.h"
 #include "settings/ui_bevel_panel.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form_building.h"
 #include "ui/icons.h"

@@ -1,4 +1,4 @@
-#include "platform/application.h"
+#include "ui/application.h"
 
 #include "ui/qt_text.h"
 

@@ -1,7 +1,7 @@
 #include "update/frm_ajuda.h"
 
-#include "platform/application.h"
 #include "platform/paths.h"
+#include "ui/application.h"
 #include "ui/qt_text.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "update/frm_atualiza_web.h"
 
-#include "platform/application.h"
+#include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form_building.h"
 #include "ui/icons.h"
@@ -100,8 +100,8 @@ TClickLabel* helpLink(QWidget* parent, const char* name, QRect box, const QStrin
 
 }  // namespace
 
-TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent, ScreenHost& host)
-    : QWidget(parent), database_(std::make_unique<WebUpdateDatabase>()), host_(host) {
+TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent, ScreenHost& host, TDataWeb* dataWeb)
+    : QWidget(parent), database_(std::make_unique<WebUpdateDatabase>()), host_(host), dataWeb_(dataWeb) {
     setObjectName("FrmAtualizaWeb");
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowTitle(u("Tela 01"));

@@ -1,5 +1,6 @@
 #pragma once
 // The web update screen ("Tela 01"): version check, update type, update run, help links.
+#include "transfer/data_web.h"
 #include "update/update_log.h"
 #include "update/web_update_view.h"
 
@@ -30,8 +31,9 @@ enum class HelpPage;
 class TFrmAtualizaWeb : public QWidget, public WebUpdateView {
     Q_OBJECT
 public:
-    // The host gives the protocol letter, the update server and the hint panel.
-    TFrmAtualizaWeb(QWidget* parent, ScreenHost& host);
+    // The host gives the protocol letter, the update server and the hint panel; the
+    // check, the run and the download progress fetch through dataWeb.
+    TFrmAtualizaWeb(QWidget* parent, ScreenHost& host, TDataWeb* dataWeb = DataWeb);
     ~TFrmAtualizaWeb() override;
 
     // The database objects, created with the screen.
@@ -145,6 +147,7 @@ private:
     // before anything else exists.
     std::unique_ptr<WebUpdateDatabase> database_;
     ScreenHost& host_;
+    TDataWeb* dataWeb_;
     UpdateLog log_;
     bool checkStarted_ = false;
     // A run needs every version the server offers: only a check that ended lets it start.

@@ -1,9 +1,8 @@
 // The screen's handlers: the version check, the update type ("Servidor" after a
 // warning, or "Terminal"), the update run, the help links, show and close.
-#include "platform/application.h"
 #include "settings/screen_host.h"
-#include "transfer/data_web.h"
 #include "transfer/update_source.h"
+#include "ui/application.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
 #include "update/help_pages.h"
@@ -16,7 +15,7 @@
 namespace trev {
 
 UpdateSource TFrmAtualizaWeb::updateSource() const {
-    return UpdateSource(*DataWeb, host_.updateServer(), [&host = host_] { return host.protocolLetter(); });
+    return UpdateSource(*dataWeb_, host_.updateServer(), [&host = host_] { return host.protocolLetter(); });
 }
 
 void TFrmAtualizaWeb::Timer1Timer() {

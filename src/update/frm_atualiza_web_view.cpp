@@ -1,7 +1,7 @@
 // The screen as the version check and the update run see it: its lists are the
 // store between the phases.
-#include "platform/application.h"
 #include "transfer/frm_aguarde.h"
+#include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/gauge.h"
 #include "ui/palette.h"
@@ -128,7 +128,7 @@ void TFrmAtualizaWeb::selectWorkRow(size_t row) {
 }
 
 void TFrmAtualizaWeb::showDownloadProgress() {
-    FrmAguarde = new TFrmAguarde(PnAcao);
+    FrmAguarde = new TFrmAguarde(PnAcao, dataWeb_);
     FrmAguarde->move(0, 0);
     PnAcao->show();
     FrmAguarde->show();

@@ -1,8 +1,8 @@
 #include "update/ui_sql_runner.h"
 
-#include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
+#include "ui/application.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/sql_script_runner.h"

@@ -1,7 +1,7 @@
 #include "update/update_log.h"
 
-#include "platform/application.h"
 #include "platform/codepage.h"
+#include "platform/errors.h"
 #include "platform/file_listing.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -199,7 +199,7 @@ void logWhereItStops(UpdateLog& log, const std::function<void()>& steps) {
         log.stopped("");
         throw;
     } catch (const std::exception& error) {
-        log.stopped(Application::errorDisplayText(error.what()));
+        log.stopped(errorDisplayText(error.what()));
         throw;
     }
 }

@@ -1,10 +1,10 @@
 #include "app/frm_pai.h"
 
-#include "platform/application.h"
 #include "settings/frm_config.h"
 #include "support/qt_application.h"
 #include "support/temp_drive.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 #include "update/frm_atualiza_web.h"
 
 #include <gtest/gtest.h>

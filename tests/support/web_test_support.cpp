@@ -1,8 +1,8 @@
 #include "support/web_test_support.h"
 
-#include "platform/application.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
+#include "ui/application.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

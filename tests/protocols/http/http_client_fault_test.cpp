@@ -3,11 +3,10 @@
 #include "peers/fault_server.h"
 #include "peers/peer_system.h"
 #include "peers/stalled_listener.h"
-#include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/file_stream.h"
-#include "platform/paths.h"
 #include "support/raised.h"
+#include "support/temp_drive.h"
 #include "transfer/data_web.h"
 #include "work_recorder.h"
 
@@ -216,8 +215,7 @@ TEST_F(HttpFaultTest, LengthsThatDoNotFrameTheBodyFail) {
 }
 
 TEST_F(HttpFaultTest, ALengthTheDiskCannotHoldSaysSo) {
-    peers::TempFolder drive;
-    setDriveRoot(drive.path());
+    test::TempDrive drive;
     {
         FileStream probe("C:\\probe");
         try {
@@ -233,13 +231,12 @@ TEST_F(HttpFaultTest, ALengthTheDiskCannotHoldSaysSo) {
 }
 
 TEST_F(HttpFaultTest, EarlyCloseKeepsTheBytesAndFails) {
-    peers::TempFolder drive;
-    setDriveRoot(drive.path());
+    test::TempDrive drive;
     std::string body(40000, 'b');
     server.addConnection({answer("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + body, Then::Close)});
     EXPECT_EQ(test::raisedMessage([&] { web.HttpGetToFile(server.url("/setup.exe"), "C:\\setup.exe"); }),
               "Connection Closed Gracefully.");
-    EXPECT_EQ(peers::readFile(drive.file("setup.exe")), body);
+    EXPECT_EQ(drive.get("setup.exe"), body);
 }
 
 TEST_F(HttpFaultTest, SilentServersEndInTimeouts) {

@@ -3,10 +3,10 @@
 #include "settings/frm_config.h"
 
 #include "app/frm_pai.h"
-#include "platform/application.h"
 #include "support/qt_application.h"
 #include "support/temp_drive.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "protocols/db/db_connection.h"
+#include "support/temp_drive.h"
 #include "update/business_files.h"
 
 #include <gtest/gtest.h>
@@ -17,16 +17,15 @@ const Lines configuredLogin{"user_name=SYSDBA", "password=ivorymint"};
 class BusinessFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setDriveRoot(drive_.path());
         forceDirectories("C:\\Velor\\Trevalmonte\\Config");
     }
     // Files are written in the letter cases the business application happens to use.
     void write(const std::string& name, const std::string& text) {
-        peers::writeFile(drive_.file("Velor/Trevalmonte/Config/" + name), text);
+        drive_.put("Velor/Trevalmonte/Config/" + name, text);
     }
     std::string menu() { return peers::readFile(nativePath("C:\\VELOR\\TREVALMONTE\\CONFIG\\MENU.CFG")); }
 
-    peers::TempFolder drive_{"trev-business"};
+    test::TempDrive drive_{"trev-business"};
 };
 
 TEST_F(BusinessFilesTest, LoadDatabaseSettingsReadsLoginAndDataFolder) {
@@ -43,10 +42,9 @@ TEST_F(BusinessFilesTest, LoadDatabaseSettingsReadsLoginAndDataFolder) {
         {"", "", {"user_name=", "password="}, "", "\\"},
     };
     for (const auto& c : cases) {
-        peers::TempFolder drive("trev-settings");
-        setDriveRoot(drive.path());
-        if (c.fire) peers::writeFile(drive.file("velor/trevalmonte/config/FIRE.CFG"), *c.fire);
-        if (c.localBd) peers::writeFile(drive.file("velor/trevalmonte/config/Local_Bd.cfg"), *c.localBd);
+        test::TempDrive drive("trev-settings");
+        if (c.fire) drive.put("velor/trevalmonte/config/FIRE.CFG", *c.fire);
+        if (c.localBd) drive.put("velor/trevalmonte/config/Local_Bd.cfg", *c.localBd);
         DbConnection conexao;
         conexao.Params = configuredLogin;
         const DatabaseSettings settings = LoadDatabaseSettings(conexao);
@@ -125,8 +123,7 @@ TEST_F(BusinessFilesTest, EnsureMenuFileCreatesOnlyAMissingFile) {
     EnsureMenuFile();
     EXPECT_EQ(menu(), "Agenda                                  C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\agenda.exe\r\n");
 
-    peers::TempFolder empty("trev-noconfig");
-    setDriveRoot(empty.path());
+    test::TempDrive empty("trev-noconfig");
     EXPECT_THROW(EnsureMenuFile(), FileError);  // the CONFIG folder is never created
 }
 

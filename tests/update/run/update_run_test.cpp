@@ -1,6 +1,6 @@
 // Whole update runs against nginx and the embedded database engine.
-#include "platform/application.h"
 #include "platform/paths.h"
+#include "ui/application.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/run/update_run_fixture.h"

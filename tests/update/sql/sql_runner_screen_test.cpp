@@ -1,7 +1,7 @@
 #include "peers/temp_folder.h"
-#include "platform/application.h"
 #include "platform/errors.h"
 #include "support/qt_application.h"
+#include "ui/application.h"
 #include "ui/gauge.h"
 #include "update/frm_aguarde_sql.h"
 #include "update/ui_sql_runner.h"

@@ -2,11 +2,11 @@
 #include "app/frm_pai.h"
 #include "peers/ftp_server.h"
 #include "peers/nginx_peer.h"
-#include "platform/application.h"
 #include "platform/codepage.h"
 #include "support/qt_application.h"
 #include "support/web_test_support.h"
 #include "transfer/data_web.h"
+#include "ui/application.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
 

@@ -1,10 +1,10 @@
 // Creating the screen loads the database client library; without it there is no screen.
 #include "app/frm_pai.h"
-#include "platform/application.h"
 #include "platform/codepage.h"
 #include "protocols/db/db_client_library.h"
 #include "support/qt_application.h"
 #include "support/web_test_support.h"
+#include "ui/application.h"
 #include "update/frm_atualiza_web.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // What a Windows user sees of the update type, with the fonts the program installs.
-#include "platform/application.h"
 #include "support/qt_application.h"
 #include "support/web_test_support.h"
+#include "ui/application.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
 

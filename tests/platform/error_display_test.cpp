@@ -1,4 +1,4 @@
-#include "platform/application.h"
+#include "platform/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ TEST(ErrorDisplay, FullStopAppendedOnlyAfterCharactersAboveIt) {
         {"", ""},
         {"Configura\xE7\xE3o", "Configura\xE7\xE3o."},  // bytes above 127 count as above '.'
     };
-    for (const auto& c : cases) EXPECT_EQ(Application::errorDisplayText(c.message), c.shown) << c.message;
+    for (const auto& c : cases) EXPECT_EQ(errorDisplayText(c.message), c.shown) << c.message;
 }
 
 }  // namespace

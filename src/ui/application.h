@@ -34,10 +34,6 @@ Cursor cursor();
 // nested inside it (through processMessages).
 void release(QObject* object);
 
-// The message as the error display shows it: a full stop is appended when the
-// last character's code is above that of ".".
-std::string errorDisplayText(const std::string& message);
-
 enum class MessageKind { Error, Information };
 // Shows a modal message box (OK only) with the application title as caption.
 void showMessage(MessageKind kind, const std::string& text);

@@ -1,4 +1,4 @@
-#include "platform/application.h"
+#include "ui/application.h"
 
 #include "support/qt_application.h"
 

@@ -1,0 +1,2 @@
+#include "platform/paths.h"
+#include "ui/palette.h"
