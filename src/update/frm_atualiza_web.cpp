@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace trev {
 
 TFrmAtualizaWeb* FrmAtualizaWeb = nullptr;
@@ -92,7 +94,8 @@ TClickLabel* helpLink(QWidget* parent, const char* name, QRect box, const QStrin
     QFont f = pointFont("Tahoma", 8);
     f.setUnderline(true);
     link->setFont(f);
-    link->resize(box.size());
+    // Never narrower than its caption, which a font drawn a pixel wider would cut.
+    link->resize(std::max(box.width(), link->sizeHint().width()), box.height());
     setTextColor(link, kBlue);
     link->setCursor(Qt::PointingHandCursor);
     return link;
