@@ -11,6 +11,7 @@
 #include "ui/form_building.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
+#include "ui/socket_wait_painting.h"
 #include "update/frm_atualiza_web.h"
 
 #include <QGuiApplication>
@@ -60,6 +61,7 @@ TFrmPai::TFrmPai(UpdateServer server, QWidget* parent)
     TcpEnvia.RemotePort = kClosePorts.first;
     buildControls();
     centreOnScreen();
+    keepPaintingDuringSocketWaits();
 }
 
 TFrmPai::~TFrmPai() {

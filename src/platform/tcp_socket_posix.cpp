@@ -3,6 +3,7 @@
 
 #include "platform/socket_names.h"
 #include "platform/socket_system.h"
+#include "platform/socket_wait_hook.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -18,12 +19,14 @@ namespace trev {
 namespace {
 
 int pollOne(int fd, short events, int timeoutMs) {
-    pollfd p{fd, events, 0};
-    for (;;) {
-        int r = ::poll(&p, 1, timeoutMs);
-        if (r >= 0) return r;
-        if (errno != EINTR) return -1;
-    }
+    return waitInSlices(timeoutMs, [fd, events](int sliceMs) {
+        pollfd p{fd, events, 0};
+        for (;;) {
+            int r = ::poll(&p, 1, sliceMs);
+            if (r >= 0) return r;
+            if (errno != EINTR) return -1;
+        }
+    });
 }
 
 int remainingMs(std::chrono::steady_clock::time_point deadline) {
@@ -128,7 +131,11 @@ bool TcpSocket::waitReadable(int timeoutMs) {
 
 long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
-    if (timeoutMs < 0) return receiveOnce(fd_, buffer, size, 0);
+    if (timeoutMs < 0) {
+        // A wait without limit still lets the wait hook run.
+        if (pollOne(fd_, POLLIN, -1) < 0) throw socketError(winsockFromErrno(errno));
+        return receiveOnce(fd_, buffer, size, 0);
+    }
     // While data is flowing it is already there: take it without a poll, and wait
     // only when nothing has arrived, never past the time limit.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -3,6 +3,7 @@
 #include "platform/tcp_socket.h"
 
 #include "platform/socket_system.h"
+#include "platform/socket_wait_hook.h"
 
 #include <climits>
 
@@ -22,16 +23,18 @@ sockaddr_in makeAddress(uint32_t address, uint16_t port) {
 // 1 when the socket is readable (or, for a connect, writable or failed) within
 // timeoutMs (-1: no limit), 0 when the time ran out, -1 on failure.
 int waitFor(SOCKET s, bool connecting, int timeoutMs) {
-    fd_set ready;
-    fd_set failed;
-    FD_ZERO(&ready);
-    FD_ZERO(&failed);
-    FD_SET(s, &ready);
-    FD_SET(s, &failed);
-    timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-    timeval* bound = timeoutMs < 0 ? nullptr : &limit;
-    int n = connecting ? ::select(0, nullptr, &ready, &failed, bound) : ::select(0, &ready, nullptr, nullptr, bound);
-    return n > 0 ? 1 : n;
+    return waitInSlices(timeoutMs, [s, connecting](int sliceMs) {
+        fd_set ready;
+        fd_set failed;
+        FD_ZERO(&ready);
+        FD_ZERO(&failed);
+        FD_SET(s, &ready);
+        FD_SET(s, &failed);
+        timeval limit{sliceMs / 1000, (sliceMs % 1000) * 1000};
+        timeval* bound = sliceMs < 0 ? nullptr : &limit;
+        int n = connecting ? ::select(0, nullptr, &ready, &failed, bound) : ::select(0, &ready, nullptr, nullptr, bound);
+        return n > 0 ? 1 : n;
+    });
 }
 
 bool hasPendingBytes(SOCKET s) {
@@ -146,7 +149,8 @@ bool TcpSocket::waitReadable(int timeoutMs) { return waitFor(socketOf(fd_), fals
 long TcpSocket::receive(char* buffer, size_t size, int timeoutMs) {
     if (fd_ < 0) throw socketError(WSAENOTCONN);
     // While data is flowing it is already there: take it without a wait.
-    if (timeoutMs >= 0 && !hasPendingBytes(socketOf(fd_))) {
+    // A wait without limit still lets the wait hook run.
+    if (!hasPendingBytes(socketOf(fd_))) {
         int ready = waitFor(socketOf(fd_), false, timeoutMs);
         if (ready == 0) return -1;
         if (ready < 0) raiseLastError();

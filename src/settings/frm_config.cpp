@@ -105,8 +105,8 @@ void TFrmConfig::buildControls() {
 
     GroupBox1 = placeSized(new TGroupBox(QString::fromUtf8("Protocolo de Comunicação"), Panel1), "GroupBox1", {44, 36, 349, 49});
     GroupBox1->setFont(tahomaBold13());
-    RbFTP = placeAutoSized(new QRadioButton(QStringLiteral("FTP"), GroupBox1), "RbFTP", 70, 22, pixelFont("Tahoma", 15, true));
-    RbHTTP = placeAutoSized(new QRadioButton(QStringLiteral("HTTP"), GroupBox1), "RbHTTP", 194, 22, pixelFont("Tahoma", 15, true));
+    RbFTP = placeAutoSized(new TRadioButton(QStringLiteral("FTP"), GroupBox1), "RbFTP", 70, 22, pixelFont("Tahoma", 15, true));
+    RbHTTP = placeAutoSized(new TRadioButton(QStringLiteral("HTTP"), GroupBox1), "RbHTTP", 194, 22, pixelFont("Tahoma", 15, true));
     RbHTTP->setChecked(true);
 
     CBProxy = placeAutoSized(new QCheckBox(QStringLiteral("Utiliza Proxy"), Panel1), "CBProxy", 55, 91, tahomaBold13());

@@ -42,7 +42,8 @@ struct FontStandIn {
     const char* wineFile;
 };
 constexpr FontStandIn kStandIns[] = {
-    {"Tahoma", "tahoma.ttf"}, {"Tahoma", "tahomabd.ttf"}, {"MS Sans Serif", "ms_sans_serif.ttf"}};
+    {"Tahoma", "tahoma.ttf"}, {"Tahoma", "tahomabd.ttf"}, {"MS Sans Serif", "ms_sans_serif.ttf"},
+    {"Fixedsys", "fixedsys.ttf"}};
 
 bool hasFamily(const QString& family) { return QFontDatabase::families().contains(family, Qt::CaseInsensitive); }
 

@@ -14,7 +14,7 @@ namespace trev {
 
 namespace Application {
 
-// Windows fonts the system lacks (Tahoma, MS Sans Serif) are taken from Wine's
+// Windows fonts the system lacks (Tahoma, MS Sans Serif, Fixedsys) are taken from Wine's
 // fonts, drawn to the same metrics, so captions fit where they fit on Windows.
 // Call once after the application object exists.
 void installFontStandIns();

@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace trev {
 
@@ -43,6 +45,14 @@ void TGroupBox::paintEvent(QPaintEvent*) {
     painter.fillRect(caption, palette().color(backgroundRole()));
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
+}
+
+void TRadioButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.styleObject = nullptr;  // no object to animate: the style draws the state as it is
+    painter.drawControl(QStyle::CE_RadioButton, option);
 }
 
 void TIconPlaceDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QWidget>
 
@@ -44,6 +45,18 @@ class TGroupBox : public QGroupBox {
     Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A radio button drawn in its present state at once. The Windows style fades
+// between states from a picture taken at the change, and under a theme that gives
+// no fade time the new state may never be shown: a chosen button without its dot.
+class TRadioButton : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace trev {
 
 TFrmAtualizaWeb* FrmAtualizaWeb = nullptr;
@@ -92,7 +94,8 @@ TClickLabel* helpLink(QWidget* parent, const char* name, QRect box, const QStrin
     QFont f = pointFont("Tahoma", 8);
     f.setUnderline(true);
     link->setFont(f);
-    link->resize(box.size());
+    // Never narrower than its caption, which a font drawn a pixel wider would cut.
+    link->resize(std::max(box.width(), link->sizeHint().width()), box.height());
     setTextColor(link, kBlue);
     link->setCursor(Qt::PointingHandCursor);
     return link;
@@ -220,8 +223,8 @@ void TFrmAtualizaWeb::createNotices() {
 void TFrmAtualizaWeb::createSelection() {
     Shape9 = shape(this, "Shape9", QRect(10, 387, 179, 23), QColor(235, 235, 235), kGrey);
     Shape9->penWidth = 2;
-    RadioButton1 = place(new QRadioButton(u("Servidor"), this), "RadioButton1", 18, 391);
-    RadioButton2 = place(new QRadioButton(u("Terminal"), this), "RadioButton2", 100, 391);
+    RadioButton1 = place(new TRadioButton(u("Servidor"), this), "RadioButton1", 18, 391);
+    RadioButton2 = place(new TRadioButton(u("Terminal"), this), "RadioButton2", 100, 391);
     for (QRadioButton* radio : {RadioButton1, RadioButton2}) {
         radio->resize(73, 17);
         radio->setFont(pointFont("MS Sans Serif", 10));

@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <memory>
@@ -20,6 +24,8 @@ protected:
     static void SetUpTestSuite() {
         test::ensureApplication();
         Application::installFontStandIns();
+        // The style a Windows user sees, where there is one.
+        if (QStyle* windows = QStyleFactory::create(QStringLiteral("windowsvista"))) QApplication::setStyle(windows);
     }
     void SetUp() override {
         screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());
@@ -38,6 +44,26 @@ TEST_F(Look, TheUpdateTypeButtonsShowTheirFramesGreyAndWholeCaptions) {
         EXPECT_EQ(picture.pixelColor(radio->width() - 2, radio->height() / 2).name(), frameGrey);
         EXPECT_LE(radio->sizeHint().width(), radio->width()) << "the caption is cut";
     }
+}
+
+QColor indicatorCentre(QRadioButton* radio) {
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+    return radio->grab().toImage().pixelColor(indicator.center());
+}
+
+// Each button is drawn once unchosen first, as it is on screen before the click.
+TEST_F(Look, AChosenUpdateTypeShowsItsDot) {
+    indicatorCentre(screen_->RadioButton2);
+    screen_->RadioButton2->setChecked(true);
+    EXPECT_LT(indicatorCentre(screen_->RadioButton2).lightness(), 100) << "Terminal chosen, no dot";
+
+    indicatorCentre(screen_->RadioButton1);
+    screen_->RadioButton1->setChecked(true);
+    screen_->BitBtn1->click();  // the warning confirmed: the buttons are enabled again
+    EXPECT_LT(indicatorCentre(screen_->RadioButton1).lightness(), 100) << "Servidor chosen, no dot";
+    EXPECT_GT(indicatorCentre(screen_->RadioButton2).lightness(), 200) << "Terminal still shows a dot";
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+// What a Windows user sees of the configuration screen, with the fonts the program
+// installs: bold captions drawn bold and whole, the edit fields in Fixedsys.
+#include "settings/frm_config.h"
+
+#include "platform/application.h"
+#include "settings/screen_host.h"
+#include "support/qt_application.h"
+#include "transfer/update_server.h"
+#include "ui/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyleFactory>
+
+#include <memory>
+
+namespace trev {
+namespace {
+
+struct Ink {
+    int pixels = 0;
+    int top = -1;  // first and last row with ink
+    int bottom = -1;
+};
+
+// Dark pixels of the widget as drawn: the caption's letters.
+Ink inkOf(QWidget* widget) {
+    const QImage picture = widget->grab().toImage();
+    Ink ink;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y).lightness() < 100) {
+                ++ink.pixels;
+                if (ink.top < 0) ink.top = y;
+                ink.bottom = y;
+            }
+    return ink;
+}
+
+class ConfigLook : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        test::ensureApplication();
+        Application::installFontStandIns();
+        if (QStyle* windows = QStyleFactory::create(QStringLiteral("windowsvista"))) QApplication::setStyle(windows);
+    }
+    void SetUp() override {
+        panel_.resize(454, 416);
+        screen_ = std::make_unique<TFrmConfig>(&panel_, host_);
+        screen_->CBProxy->setChecked(true);
+    }
+    QWidget panel_;
+    StandaloneHost host_{'H', UpdateServer{"127.0.0.1", 1, 1}};
+    std::unique_ptr<TFrmConfig> screen_;
+};
+
+TEST_F(ConfigLook, BoldCaptionsAreDrawnBoldAndWhole) {
+    QWidget* captions[] = {screen_->RbFTP, screen_->RbHTTP, screen_->CBProxy, screen_->LblEndereco, screen_->LblPorta};
+    for (QWidget* caption : captions) {
+        SCOPED_TRACE(caption->objectName().toStdString());
+        const Ink bold = inkOf(caption);
+        QFont regular = caption->font();
+        regular.setBold(false);
+        caption->setFont(regular);
+        const Ink thin = inkOf(caption);
+        EXPECT_GT(bold.pixels, thin.pixels * 5 / 4) << "drawn with the strokes of the regular face";
+        // The letters drawn whole: as high as the face's own outlines of the caption.
+        const auto* button = qobject_cast<QAbstractButton*>(caption);
+        const QString text = button ? button->text() : static_cast<QLabel*>(caption)->text();
+        const int letterHeight = QFontMetrics(caption->font()).tightBoundingRect(text).height();
+        EXPECT_GE(bold.bottom - bold.top + 1, letterHeight - 1) << "the tops or feet of the letters are cut";
+    }
+}
+
+TEST_F(ConfigLook, EditFieldsUseFixedsys) {
+    for (QLineEdit* edit : {screen_->EdtEndereco, screen_->EdtPorta, screen_->EdtLogin, screen_->EdtSenha}) {
+        SCOPED_TRACE(edit->objectName().toStdString());
+        const QFontMetrics metrics(edit->font());
+        // Fixedsys: every character 8 pixels wide.
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("proxy.empresa.local")), 19 * 8);
+    }
+}
+
+}  // namespace
+}  // namespace trev
