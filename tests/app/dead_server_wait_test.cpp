@@ -2,7 +2,7 @@
 // painting, and clicks wait until the check lets events run.
 #include "app/frm_pai.h"
 #include "peers/stalled_listener.h"
-#include "platform/application.h"
+#include "ui/application.h"
 #include "platform/socket_wait_hook.h"
 #include "support/qt_application.h"
 #include "support/web_test_support.h"

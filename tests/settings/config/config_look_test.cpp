@@ -2,7 +2,7 @@
 // installs: bold captions drawn bold and whole, the edit fields in Fixedsys.
 #include "settings/frm_config.h"
 
-#include "platform/application.h"
+#include "ui/application.h"
 #include "settings/screen_host.h"
 #include "support/qt_application.h"
 #include "transfer/update_server.h"
