@@ -26,7 +26,11 @@ protected:
         peers::writeFile(folder_.file("in/a.sql"), "CREATE TABLE A (X INTEGER);\r\nINSERT INTO A VALUES (1);\r\n");
         peers::writeFile(folder_.file("in/empty.sql"), "-- nothing ends here\r\n");
         peers::writeFile(folder_.file("in/prog.exe"), "program");
-        peers::writeFile(folder_.file("in/CON"), "device");
+        // Windows cannot hold a file of a device's name; the publisher refuses it by name alone.
+        try {
+            peers::writeFile(folder_.file("in/CON"), "device");
+        } catch (const std::exception&) {
+        }
     }
     void TearDown() override { setDriveRoot(""); }
 
