@@ -5,6 +5,9 @@
 
 namespace trev {
 
+// The database client library as this side's system names it ("gds32.dll" on Windows).
+extern const char* const kDatabaseClientLibrary;
+
 class DynLibrary {
 public:
     DynLibrary() = default;

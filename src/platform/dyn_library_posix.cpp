@@ -4,6 +4,8 @@
 
 namespace trev {
 
+const char* const kDatabaseClientLibrary = "libfbclient.so.2";
+
 DynLibrary::~DynLibrary() {
     if (handle_) ::dlclose(handle_);
 }

@@ -6,6 +6,8 @@
 
 namespace trev {
 
+const char* const kDatabaseClientLibrary = "gds32.dll";
+
 DynLibrary::~DynLibrary() {
     if (handle_) ::FreeLibrary(static_cast<HMODULE>(handle_));
 }

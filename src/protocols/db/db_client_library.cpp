@@ -8,11 +8,7 @@ namespace trev {
 
 namespace {
 
-#ifdef _WIN32
-std::string libraryName = "gds32.dll";
-#else
-std::string libraryName = "libfbclient.so.2";
-#endif
+std::string libraryName = kDatabaseClientLibrary;
 // Never unloaded: it stays until the program ends, after every component.
 DbClientLibrary* processLibrary = nullptr;
 
