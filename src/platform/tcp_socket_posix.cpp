@@ -88,18 +88,6 @@ int TcpSocket::tryConnect(uint32_t address, uint16_t port, int timeoutMs) {
     return err == 0 ? 0 : winsockFromErrno(err);
 }
 
-// No bind first: a port bound alone counts as taken while an earlier connection
-// on it waits out its close, and many recent connections would use up the range;
-// the connect chooses among the ports free towards this peer.
-void TcpSocket::connect(const std::string& host, uint16_t port, int timeoutMs) {
-    uint32_t address = resolveHost(host);
-    create();
-    if (int code = tryConnect(address, port, timeoutMs)) {
-        close();
-        throw socketError(code);
-    }
-}
-
 long TcpSocket::trySend(const char* data, size_t size) {
     for (;;) {
         ssize_t n = ::send(fd_, data, size, MSG_NOSIGNAL);

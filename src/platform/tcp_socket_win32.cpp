@@ -107,17 +107,6 @@ int TcpSocket::tryConnect(uint32_t address, uint16_t port, int timeoutMs) {
     return err;
 }
 
-// No bind first: a port bound alone stays taken while an earlier connection on it
-// waits out its close, and an FTP check of many versions would use up the range.
-void TcpSocket::connect(const std::string& host, uint16_t port, int timeoutMs) {
-    uint32_t address = resolveHost(host);
-    create();
-    if (int code = tryConnect(address, port, timeoutMs)) {
-        close();
-        throw socketError(code);
-    }
-}
-
 long TcpSocket::trySend(const char* data, size_t size) {
     int piece = size > INT_MAX ? INT_MAX : static_cast<int>(size);
     int n = ::send(socketOf(fd_), data, piece, 0);

@@ -2,6 +2,8 @@
 
 #include "platform/file_stream.h"
 
+#include <functional>
+
 namespace trev {
 
 TDataWeb* DataWeb = nullptr;
@@ -42,31 +44,34 @@ TDataWeb::TDataWeb() {
     FTP.work().OnWorkEnd = [this](void* s, WorkMode m) { FTPWorkEnd(s, m); };
 }
 
-// The file is closed when the stream goes out of scope, also when the GET fails.
-void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath, int64_t sizeLimit,
-                             ReceivedBytes* observer) {
+namespace {
+
+// Creates the file anew and hands the transfer what it writes into: the file, or the file
+// seen by the observer. The file is closed when it goes out of scope, also when the transfer fails.
+void intoFile(const std::string& localWindowsPath, int64_t sizeLimit, ReceivedBytes* observer,
+              const std::function<void(OutputStream&)>& transfer) {
     FileStream file(localWindowsPath, sizeLimit);
     if (observer) {
         ObservedStream observed(file, *observer);
-        HTTP.Get(url, observed);
+        transfer(observed);
     } else {
-        HTTP.Get(url, file);
+        transfer(file);
     }
     file.close();
+}
+
+}  // namespace
+
+void TDataWeb::HttpGetToFile(const std::string& url, const std::string& localWindowsPath, int64_t sizeLimit,
+                             ReceivedBytes* observer) {
+    intoFile(localWindowsPath, sizeLimit, observer, [&](OutputStream& out) { HTTP.Get(url, out); });
 }
 
 void TDataWeb::FtpOpen() { FTP.Connect(); }
 
 void TDataWeb::FtpGetToFile(const std::string& remotePath, const std::string& localWindowsPath, int64_t sizeLimit,
                             ReceivedBytes* observer) {
-    FileStream file(localWindowsPath, sizeLimit);
-    if (observer) {
-        ObservedStream observed(file, *observer);
-        FTP.Get(remotePath, observed);
-    } else {
-        FTP.Get(remotePath, file);
-    }
-    file.close();
+    intoFile(localWindowsPath, sizeLimit, observer, [&](OutputStream& out) { FTP.Get(remotePath, out); });
 }
 
 void TDataWeb::FtpClose() { FTP.Disconnect(); }
