@@ -1,5 +1,7 @@
 #include "app/close_request.h"
 
+#include "peers/child_process.h"
+
 #include "platform/host_names.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +27,7 @@ TcpSocket listenOnFreePort() { return std::move(*listenOn(0)); }
 
 std::string portText(const TcpSocket& listener) { return std::to_string(listener.localPort()); }
 
-// A port that refuses: a free one, its listener closed again.
-std::string refusingPortText() { return portText(listenOnFreePort()); }
+std::string refusingPortText() { return std::to_string(peers::freeLoopbackPort()); }
 
 // Everything the one accepted connection carried, up to the end of its stream.
 std::string receivedByListener(TcpSocket& listener) {

@@ -26,7 +26,8 @@ private:
     std::unique_ptr<Handle> handle_;
 };
 
-// A loopback port nobody listens on at the moment of the call.
+// A loopback port nobody listens on at the moment of the call, outside the range the
+// system hands out, so no other connection takes it before its server binds it.
 uint16_t freeLoopbackPort();
 // Whether a connection to address:port succeeds within timeoutMs, trying again
 // while it is refused; false also when process ends before that.

@@ -1,19 +1,35 @@
 #include "peers/child_process.h"
 
+#include "platform/errors.h"
 #include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 
 #include <chrono>
+#include <random>
 #include <thread>
 
 namespace trev::peers {
 
 using Clock = std::chrono::steady_clock;
 
+// Below the ports the systems hand out (Linux from 32768, Windows from 49152): a port
+// from those, free for a moment, can be taken by any test's next connection before the
+// server handed it binds it, and the start-up probe then reaches that stranger.
+constexpr int FirstHandedPort = 20000;
+constexpr int LastHandedPort = 32767;
+
 uint16_t freeLoopbackPort() {
-    TcpSocket probe;
-    probe.listen(resolveHost("127.0.0.1"), 0, 1);
-    return probe.localPort();
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<int> ports(FirstHandedPort, LastHandedPort);
+    for (int attempt = 1;; ++attempt) {
+        try {
+            TcpSocket probe;
+            probe.listen(resolveHost("127.0.0.1"), static_cast<uint16_t>(ports(random)), 1);
+            return probe.localPort();
+        } catch (const SocketError&) {
+            if (attempt == 100) throw;
+        }
+    }
 }
 
 bool waitUntilListening(uint16_t port, int timeoutMs, ChildProcess* process, const std::string& address) {

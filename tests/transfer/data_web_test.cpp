@@ -1,9 +1,8 @@
 #include "transfer/data_web.h"
 
+#include "peers/child_process.h"
 #include "peers/peer_system.h"
 #include "platform/errors.h"
-#include "platform/host_names.h"
-#include "platform/tcp_socket.h"
 #include "support/temp_drive.h"
 
 #include <gtest/gtest.h>
@@ -60,18 +59,12 @@ TEST(WorkEvents, FtpEventsDriveTheSameDisplayAndNothingWithoutOne) {
     EXPECT_EQ(display.events, (std::vector<std::string>{"work 4096", "end"}));
 }
 
-uint16_t closedPort() {
-    TcpSocket listener;
-    listener.listen(resolveHost("127.0.0.1"), 0, 1);
-    return listener.localPort();
-}
-
 TEST(DataWeb, FailedHttpGetLeavesTheFileCreatedAnewAndClosed) {
     test::TempDrive drive;
     drive.put("TEMP/versao.cfg", "old content");
     TDataWeb dataWeb;
     dataWeb.HTTP.ConnectTimeoutMs = 5000;
-    std::string url = "http://127.0.0.1:" + std::to_string(closedPort()) + "/versao.cfg";
+    std::string url = "http://127.0.0.1:" + std::to_string(peers::freeLoopbackPort()) + "/versao.cfg";
     EXPECT_THROW(dataWeb.HttpGetToFile(url, "C:\\temp\\VERSAO.CFG"), Error);
     ASSERT_TRUE(drive.has("TEMP/versao.cfg"));
     EXPECT_FALSE(peers::heldOpen((drive.root() / "TEMP/versao.cfg").string()));

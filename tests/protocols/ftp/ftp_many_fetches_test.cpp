@@ -1,7 +1,8 @@
 // The version check's FTP traffic over and over against one pyftpdlib: a login for
 // the two catalogue files, then a login per file of every version. A fault that
 // strikes one fetch in thousands (a race in the active-mode order, a port still
-// closing) shows here; every fetch must succeed, each within a second.
+// closing, a stranger's connection taken as the data) shows here; every fetch must
+// bring its own file's bytes, each within a second.
 #include "peers/ftp_server.h"
 #include "peers/temp_folder.h"
 #include "platform/paths.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,12 +29,11 @@ const std::string Temp = "C:\\Velor\\TREVALMONTE\\TEMP\\";
 class FtpManyFetches : public testing::Test {
 protected:
     FtpManyFetches() {
-        peers::writeFile(base_.file("server" + Remote + "versao/versao.cfg"), std::string(9 * Versions, 'v'));
-        peers::writeFile(base_.file("server" + Remote + "adicionais/descricao.cfg"), std::string(92, 'a'));
+        serve("versao/versao.cfg", std::string(9 * Versions, 'v'));
+        serve("adicionais/descricao.cfg", std::string(92, 'a'));
         for (int v = 0; v < Versions; ++v) {
-            const std::string folder = base_.file("server" + Remote + "versao/" + std::to_string(v) + "/");
-            peers::writeFile(folder + "dtversao.cfg", "08/12/2026\r\n");
-            peers::writeFile(folder + "descricao.cfg", "1." + std::to_string(v) + " Corrige o fechamento de caixa\r\n");
+            serve(versionFile(v, "dtversao.cfg"), "08/12/2026\r\n");
+            serve(versionFile(v, "descricao.cfg"), "1." + std::to_string(v) + " Corrige o fechamento de caixa\r\n");
         }
         server_ = std::make_unique<peers::FtpServerPeer>(base_.file("server"));
         setDriveRoot(base_.file("drive_c"));
@@ -40,6 +41,13 @@ protected:
         ftptest::pointAt(ftp_, server_->port());
         // A stall shows as a failure within seconds, not as one long wait.
         ftp_.IdleTimeoutMs = ftp_.ReplyDeadlineMs = ftp_.DataConnectionTimeoutMs = 5000;
+    }
+
+    static std::string versionFile(int v, const std::string& name) { return "versao/" + std::to_string(v) + "/" + name; }
+
+    void serve(const std::string& file, const std::string& bytes) {
+        peers::writeFile(base_.file("server" + Remote + file), bytes);
+        served_[file] = bytes;
     }
 
     // One login, the files in turn; the failures as "path: message".
@@ -50,6 +58,7 @@ protected:
                 const auto start = std::chrono::steady_clock::now();
                 ftp_.Get(Remote + file, Temp + "got.cfg");
                 if (std::chrono::steady_clock::now() - start > std::chrono::seconds(1)) failures.push_back(file + ": slow");
+                if (peers::readFile(nativePath(Temp + "got.cfg")) != served_[file]) failures.push_back(file + ": other bytes");
                 ++fetched_;
             }
         } catch (const Error& e) {
@@ -59,6 +68,7 @@ protected:
     }
 
     peers::TempFolder base_{"ftp-many"};
+    std::map<std::string, std::string> served_;
     std::unique_ptr<peers::FtpServerPeer> server_;
     FtpClient ftp_;
     int fetched_ = 0;
@@ -69,8 +79,8 @@ TEST_F(FtpManyFetches, TenThousandFetchesOfTheVersionCheckAllSucceed) {
     for (int check = 0; check < Checks && failures.size() < 5; ++check) {
         fetchTogether({"versao/versao.cfg", "adicionais/descricao.cfg"}, failures);
         for (int v = 0; v < Versions; ++v) {
-            fetchTogether({"versao/" + std::to_string(v) + "/dtversao.cfg"}, failures);
-            fetchTogether({"versao/" + std::to_string(v) + "/descricao.cfg"}, failures);
+            fetchTogether({versionFile(v, "dtversao.cfg")}, failures);
+            fetchTogether({versionFile(v, "descricao.cfg")}, failures);
         }
     }
     EXPECT_EQ(fetched_, Checks * (2 * Versions + 2));
