@@ -47,6 +47,22 @@ bool isPublished(const std::string& path) {
     return path != kManifestName && path != kSignatureName && !path.ends_with(".publishing");
 }
 
+// Both written whole before either replaces the old: a failure while writing leaves the
+// old pair. Between the two renames the pair does not match, which the updater refuses
+// as it refuses any; a crash there is mended by signing again.
+void putPairInPlace(const fs::path& tree, const std::string& manifest, const std::string& signature) {
+    const fs::path manifestPartial = writePartial(tree / kManifestName, manifest);
+    fs::path signaturePartial;
+    try {
+        signaturePartial = writePartial(tree / kSignatureName, signature);
+    } catch (...) {
+        fs::remove(manifestPartial);
+        throw;
+    }
+    fs::rename(manifestPartial, tree / kManifestName);
+    fs::rename(signaturePartial, tree / kSignatureName);
+}
+
 }  // namespace
 
 std::string generateKeys(const fs::path& secretFile, bool force) {
@@ -86,8 +102,7 @@ int64_t signTree(const fs::path& tree, const fs::path& secretFile, int validDays
     if (manifest.entries.size() > kManifestMaxEntries) throw PublishError("more than 20000 files in the tree");
     const std::string text = formatManifest(manifest);
     if (text.size() > kManifestMaxBytes) throw PublishError("the manifest would be over 1 MiB");
-    writeAtomically(tree / kManifestName, text);
-    writeAtomically(tree / kSignatureName, signatureOf(text, secretKey));
+    putPairInPlace(tree, text, signatureOf(text, secretKey));
     return manifest.sequence;
 }
 

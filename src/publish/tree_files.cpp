@@ -16,20 +16,20 @@ std::string readWhole(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeAtomically(const fs::path& file, const std::string& bytes) {
+fs::path writePartial(const fs::path& file, const std::string& bytes) {
     fs::create_directories(file.parent_path());
     const fs::path partial = file.string() + ".publishing";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(partial);
-            throw PublishError("cannot write " + partial.string());
-        }
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        fs::remove(partial);
+        throw PublishError("cannot write " + partial.string());
     }
-    fs::rename(partial, file);
+    return partial;
 }
+
+void writeAtomically(const fs::path& file, const std::string& bytes) { fs::rename(writePartial(file, bytes), file); }
 
 std::vector<std::string> filesBelow(const fs::path& folder) {
     std::vector<std::string> files;

@@ -17,6 +17,8 @@ public:
 
 std::string readWhole(const std::filesystem::path& file);
 void writeAtomically(const std::filesystem::path& file, const std::string& bytes);
+// The bytes whole in a partial beside the file (returned), for a rename later; none left on failure.
+std::filesystem::path writePartial(const std::filesystem::path& file, const std::string& bytes);
 // Every regular file below the folder, as paths relative to it with "/", sorted.
 std::vector<std::string> filesBelow(const std::filesystem::path& folder);
 

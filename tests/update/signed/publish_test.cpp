@@ -111,5 +111,19 @@ TEST_F(Publisher, VerifyNamesEveryMismatch) {
     EXPECT_EQ(mismatches[2], "exe/extra.exe: not in the manifest");
 }
 
+TEST_F(Publisher, ASignatureThatCannotBeWrittenLeavesTheOldPairWhole) {
+    const std::string key = generateKeys(folder_.file("key"), false);
+    publishVersion(tree(), version("6002", "6.0.0.2"));
+    signTree(tree(), folder_.file("key"), 30, 1000);
+    const auto signedTree = snapshot();
+    fs::create_directories(tree() / "manifesto.sig.publishing");  // the signature's partial cannot be opened
+    publishPrograms(tree(), {input("prog.exe")});
+    EXPECT_THROW(signTree(tree(), folder_.file("key"), 30, 1000), PublishError);
+    fs::remove(tree() / "manifesto.sig.publishing");
+    fs::remove_all(tree() / "exe");
+    EXPECT_EQ(snapshot(), signedTree);
+    EXPECT_TRUE(verifyTree(tree(), key, 1000).empty());
+}
+
 }  // namespace
 }  // namespace trev::publish
