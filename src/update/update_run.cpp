@@ -59,8 +59,13 @@ void UpdateRun::steps() {
     if (serverUpdate_) openDatabase();
     verifyManifest();
     if (serverUpdate_) downloadScripts();
-    downloadAddOns();
-    downloadExecutables();
+    try {
+        downloadAddOns();
+        downloadExecutables();
+    } catch (...) {
+        discardVerifiedAddOns();
+        throw;
+    }
     finishDownloads();
     executeWorkList();
     registerAddOns();
@@ -140,6 +145,13 @@ void UpdateRun::downloadAddOns() {
 // With a publisher key an add-on replaces the installed one only once every download verified.
 void UpdateRun::replaceVerifiedAddOns() {
     for (const std::string& installed : verifiedAddOns_) replaceFile(installed + ".new", installed);
+    verifiedAddOns_.clear();
+}
+
+// A refused download stops the run: the add-ons verified before it stay as installed,
+// and their partials do not stay beside them.
+void UpdateRun::discardVerifiedAddOns() {
+    for (const std::string& installed : verifiedAddOns_) deleteFile(installed + ".new");
     verifiedAddOns_.clear();
 }
 

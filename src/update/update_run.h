@@ -33,6 +33,7 @@ private:
     void downloadAddOns();
     void downloadExecutables();
     void replaceVerifiedAddOns();
+    void discardVerifiedAddOns();
     void finishDownloads();
     void executeWorkList();
     void registerAddOns();

@@ -122,7 +122,7 @@ void append(const fs::path& file, const std::string& bytes) {
 }
 
 // Each way a tree can differ from what the publisher signed: the run refuses before
-// its first statement, replacement or start.
+// its first statement, replacement or start, and leaves no partial behind.
 TEST_F(SignedUpdate, ATamperedTreeIsRefusedWithNothingExecutedReplacedOrStarted) {
     const struct {
         const char* name;
@@ -161,6 +161,7 @@ TEST_F(SignedUpdate, ATamperedTreeIsRefusedWithNothingExecutedReplacedOrStarted)
         EXPECT_THROW(runServerUpdate(), Error);
         EXPECT_FALSE(tableCreated());
         EXPECT_EQ(installed("ADICIONAIS/relat.exe"), "installed add-on");
+        EXPECT_FALSE(fileExists("C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\relat.exe.new"));
         EXPECT_TRUE(view_.linesStartingWith("launch ").empty());
         EXPECT_TRUE(view_.linesStartingWith("run ").empty());
         EXPECT_TRUE(logHas(c.logged)) << logLines().back();
