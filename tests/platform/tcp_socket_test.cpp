@@ -2,6 +2,7 @@
 #include "platform/host_names.h"
 #include "platform/tcp_socket.h"
 
+#include "peers/child_process.h"
 #include "peers/peer_system.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +31,7 @@ TEST(TcpSocket, DottedAddressesBothWays) {
 }
 
 TEST(TcpSocket, FailuresCarryWinsockNumbersAndTexts) {
-    TcpSocket listener;
-    listener.listen(loopback, 0, 1);
-    uint16_t port = listener.localPort();
-    listener.close();  // nobody listens there any more
+    const uint16_t port = peers::freeLoopbackPort();
     TcpSocket client;
     try {
         client.connect("127.0.0.1", port, 5000);

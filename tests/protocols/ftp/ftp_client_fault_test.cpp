@@ -1,5 +1,6 @@
 // The FTP client against the scripted fault server: exact command transcripts and
 // the exchanges a real server does not produce.
+#include "peers/child_process.h"
 #include "peers/ftp_fault_server.h"
 #include "peers/temp_folder.h"
 #include "platform/errors.h"
@@ -266,10 +267,7 @@ TEST_F(FtpClientFaults, GetWithoutAConnectionFailsAfterCreatingTheFile) {
 TEST_F(FtpClientFaults, RefusedConnectionIsASocketError) {
     FtpClient other;
     other.Host = "127.0.0.1";
-    {
-        FtpFaultServer gone;
-        other.Port = gone.port();
-    }
+    other.Port = peers::freeLoopbackPort();
     Failure f = failureOf<SocketError>([&] { other.Connect(); });
     EXPECT_EQ(f.code, 10061);
     EXPECT_EQ(f.message, "Socket Error # 10061\r\nConnection refused.");
