@@ -4,16 +4,19 @@
 #include "settings/screen_host.h"
 #include "transfer/update_server.h"
 
+#include <QList>
+#include <QPixmap>
 #include <QWidget>
 
-#include <memory>
 #include <string>
 
 class QLabel;
-class QListWidget;
 class QTimer;
 
 namespace trev {
+
+class TNavigationList;
+class TStatusBar;
 
 // Hosts the embedded screens: they reach the window only through ScreenHost.
 class TFrmPai : public QWidget, public ScreenHost {
@@ -41,6 +44,16 @@ public:
 
     TcpEnviaClient TcpEnvia;
 
+    // Controls, reachable by every part of the window.
+    TNavigationList* ListView1 = nullptr;
+    QWidget* Shape2 = nullptr;
+    QWidget* pnPai = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label3 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    QList<QPixmap> ImageList1;
+    QTimer* TmrFecha = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -49,8 +62,6 @@ private:
     void centreOnScreen();
     void exitProgram();
 
-    struct Controls;
-    std::unique_ptr<Controls> c_;
     UpdateServer server_;
     char protocolLetter_ = 'H';
     bool shown_ = false;

@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
@@ -62,11 +63,6 @@ std::optional<char> typedCharacter(const QKeyEvent& event) {
     return std::nullopt;
 }
 
-template <class Handler>
-auto guardedSlot(Handler handler) {
-    return [handler] { Application::guarded(handler); };
-}
-
 }  // namespace
 
 QColor TFrmConfig::menuBarColour() { return QApplication::palette().color(QPalette::Window); }
@@ -82,9 +78,7 @@ TFrmConfig::TFrmConfig(QWidget* parent, ScreenHost& host) : QWidget(parent), hos
     if (parent) setGeometry(parent->rect());
 }
 
-TFrmConfig::~TFrmConfig() {
-    if (FrmConfig == this) FrmConfig = nullptr;
-}
+TFrmConfig::~TFrmConfig() { forgetInstance(FrmConfig, this); }
 
 void TFrmConfig::buildControls() {
     Panel1 = new TBevelPanel(this, TBevelPanel::Bevel::Lowered, TBevelPanel::Bevel::Raised);
@@ -156,10 +150,10 @@ void TFrmConfig::setTabOrder() {
 
 void TFrmConfig::connectHandlers() {
     // A tick set in code runs the handler just as a click does.
-    connect(CBProxy, &QCheckBox::toggled, this, guardedSlot([this] { CBProxyClick(); }));
-    connect(chkAutentica, &QCheckBox::toggled, this, guardedSlot([this] { chkAutenticaClick(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, guardedSlot([this] { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, guardedSlot([this] { BitBtn2Click(); }));
+    connect(CBProxy, &QCheckBox::toggled, this, Application::guardedSlot([this] { CBProxyClick(); }));
+    connect(chkAutentica, &QCheckBox::toggled, this, Application::guardedSlot([this] { chkAutenticaClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, Application::guardedSlot([this] { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, Application::guardedSlot([this] { BitBtn2Click(); }));
 }
 
 void TFrmConfig::setProxyControlsVisible(bool visible) {
@@ -185,7 +179,7 @@ void TFrmConfig::FormShow() {
 }
 
 void TFrmConfig::FormClose() {
-    if (FrmConfig == this) FrmConfig = nullptr;
+    forgetInstance(FrmConfig, this);
     Application::release(this);
 }
 
@@ -228,7 +222,7 @@ void TFrmConfig::showEvent(QShowEvent* event) {
 
 void TFrmConfig::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    FormClose();
+    Application::guarded([this] { FormClose(); });
 }
 
 void TFrmConfig::resizeEvent(QResizeEvent* event) {

@@ -3,6 +3,7 @@
 #include "transfer/count_format.h"
 #include "ui/artwork.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/gauge.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
@@ -34,7 +35,7 @@ TFrmAguarde::TFrmAguarde(QWidget* parent, TDataWeb* dataWeb) : QWidget(parent), 
 
 TFrmAguarde::~TFrmAguarde() {
     if (dataWeb_ && dataWeb_->progressDisplay() == this) dataWeb_->setProgressDisplay(nullptr);
-    if (FrmAguarde == this) FrmAguarde = nullptr;
+    forgetInstance(FrmAguarde, this);
 }
 
 void TFrmAguarde::buildControls() {

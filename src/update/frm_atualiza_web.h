@@ -39,7 +39,7 @@ public:
     // The database objects, created with the screen.
     WebUpdateDatabase& database() { return *database_; }
 
-    // Handlers; each runs inside the application's guard.
+    // Handlers; their connects and events run each inside the application's guard.
     void Timer1Timer();
     void RadioButton1Click();
     void RadioButton2Click();
