@@ -77,7 +77,7 @@ void prepareDrive() {
 QImage drawScreen(bool check, const std::function<void(TFrmAtualizaWeb&)>& prepare) {
     static Nginx nginx;
     prepareDrive();
-    StandaloneHost host('H', UpdateServer{"127.0.0.1", nginx.port(), 21});
+    StandaloneHost host(Protocol::Http, UpdateServer{"127.0.0.1", nginx.port(), 21});
     TFrmAtualizaWeb screen(nullptr, host);
     screen.Timer1->stop();
     screen.show();

@@ -113,12 +113,12 @@ std::string TFrmPai::statusText(int panel) const { return cp(StatusBar1->panelTe
 
 void TFrmPai::LoadSettings() {
     if (DataWeb) {
-        loadSettings(protocolLetter_, DataWeb->HTTP, DataWeb->FTP);
+        applySettingsFiles(protocol_, DataWeb->HTTP, DataWeb->FTP);
         return;
     }
-    // Without a data module there are no clients to configure; the letter is still read.
-    protocolLetter_ = 'H';
-    protocolLetter_ = readProtocolLetter();
+    // Without a data module there are no clients to configure; the protocol is still read.
+    protocol_ = Protocol::Http;
+    protocol_ = readProtocol();
 }
 
 void TFrmPai::showEvent(QShowEvent* event) {

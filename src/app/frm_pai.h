@@ -27,8 +27,8 @@ public:
 
     enum class Screen { AtualizaWeb, Config };
 
-    // 'H' (HTTP) or 'F' (FTP); set only by LoadSettings.
-    char protocolLetter() const override { return protocolLetter_; }
+    // Set only by LoadSettings.
+    Protocol protocol() const override { return protocol_; }
     UpdateServer updateServer() const override { return server_; }
 
     void LoadSettings() override;
@@ -63,7 +63,7 @@ private:
     void exitProgram();
 
     UpdateServer server_;
-    char protocolLetter_ = 'H';
+    Protocol protocol_ = Protocol::Http;
     bool shown_ = false;
 };
 

@@ -164,7 +164,7 @@ void TFrmConfig::setProxyControlsVisible(bool visible) {
 
 void TFrmConfig::FormShow() {
     host_.setHint("");
-    (readProtocolLetter() == 'F' ? RbFTP : RbHTTP)->setChecked(true);
+    (readProtocol() == Protocol::Ftp ? RbFTP : RbHTTP)->setChecked(true);
     CBProxy->setChecked(false);
     if (!fileExists(kProxyFile)) return;
     CBProxy->setChecked(true);
@@ -197,7 +197,7 @@ void TFrmConfig::EdtPortaKeyPress(char& key) {
 
 void TFrmConfig::BitBtn1Click() {
     SettingsInput input;
-    input.protocolLetter = RbFTP->isChecked() ? 'F' : 'H';
+    input.protocol = RbFTP->isChecked() ? Protocol::Ftp : Protocol::Http;
     if (CBProxy->isChecked())
         input.proxy = ProxyInput{cp(EdtEndereco->text()), cp(EdtPorta->text()), cp(EdtLogin->text()), cp(EdtSenha->text()),
                                  chkAutentica->isChecked(), CheckBox1->isChecked()};

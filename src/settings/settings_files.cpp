@@ -33,7 +33,7 @@ void applyProxyValues(const ProxyValues& v, HttpClient& http, FtpClient& ftp) {
 }
 
 std::string protocolFileText(const SettingsInput& input) {
-    std::string text = input.protocolLetter == 'F' ? "F\r\n" : "H\r\n";
+    std::string text = input.protocol == Protocol::Ftp ? "F\r\n" : "H\r\n";
     if (input.proxy) text += input.proxy->address + "\r\n" + input.proxy->port;
     return text;
 }
@@ -63,9 +63,9 @@ void replaceWhole(const std::string& windowsPath, const std::string& text) {
 
 }  // namespace
 
-char readProtocolLetter() {
-    if (!fileExists(kProtocolFile)) return 'H';
-    return readFirstLine(kProtocolFile) == "F" ? 'F' : 'H';
+Protocol readProtocol() {
+    if (!fileExists(kProtocolFile)) return Protocol::Http;
+    return readFirstLine(kProtocolFile) == "F" ? Protocol::Ftp : Protocol::Http;
 }
 
 std::optional<ProxyFile> readProxyFile() {
@@ -87,9 +87,9 @@ void applyProxyFile(const ProxyFile& proxy, HttpClient& http, FtpClient& ftp) {
     applyProxyValues({proxy.address, proxy.port, proxy.authentication, proxy.login, proxy.password}, http, ftp);
 }
 
-void loadSettings(char& protocolLetter, HttpClient& http, FtpClient& ftp) {
-    protocolLetter = 'H';
-    protocolLetter = readProtocolLetter();
+void applySettingsFiles(Protocol& protocol, HttpClient& http, FtpClient& ftp) {
+    protocol = Protocol::Http;
+    protocol = readProtocol();
     if (auto proxy = readProxyFile()) applyProxyFile(*proxy, http, ftp);
 }
 

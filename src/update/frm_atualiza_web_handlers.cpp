@@ -15,7 +15,7 @@
 namespace trev {
 
 UpdateSource TFrmAtualizaWeb::updateSource() const {
-    return UpdateSource(*dataWeb_, host_.updateServer(), [&host = host_] { return host.protocolLetter(); });
+    return UpdateSource(*dataWeb_, host_.updateServer(), [&host = host_] { return host.protocol(); });
 }
 
 void TFrmAtualizaWeb::Timer1Timer() {

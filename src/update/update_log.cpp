@@ -54,7 +54,7 @@ std::string counted(int64_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-std::string protocolName(char letter) { return letter == 'F' ? "FTP" : "HTTP"; }
+std::string protocolName(Protocol protocol) { return protocol == Protocol::Ftp ? "FTP" : "HTTP"; }
 
 int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
@@ -65,10 +65,10 @@ int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
 UpdateLog::UpdateLog(std::string windowsPath, std::string oldPath, Clock clock)
     : path_(std::move(windowsPath)), oldPath_(std::move(oldPath)), clock_(std::move(clock)) {}
 
-void UpdateLog::checkStarted(char protocolLetter, const UpdateServer& server, const std::string& installedVersion) {
+void UpdateLog::checkStarted(Protocol protocol, const UpdateServer& server, const std::string& installedVersion) {
     rotateWhenLarge();
-    const int port = protocolLetter == 'F' ? server.ftpPort : server.httpPort;
-    write(pt("Verificação de versões iniciada: protocolo ") + protocolName(protocolLetter) + ", servidor " +
+    const int port = protocol == Protocol::Ftp ? server.ftpPort : server.httpPort;
+    write(pt("Verificação de versões iniciada: protocolo ") + protocolName(protocol) + ", servidor " +
           server.host + ":" + std::to_string(port) + pt(", versão instalada ") +
           (installedVersion.empty() ? pt("desconhecida") : installedVersion));
 }

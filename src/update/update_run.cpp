@@ -143,7 +143,7 @@ void UpdateRun::replaceVerifiedAddOns() {
     verifiedAddOns_.clear();
 }
 
-// Executables always travel over HTTP, whatever the protocol letter.
+// Executables always travel over HTTP, whatever the protocol.
 void UpdateRun::downloadExecutables() {
     source_.fetchOverHttp(paths::kRemoteExecutables + "lista.txt", paths::kExecutableList, kListFileLimit);
     launchList_.clear();
