@@ -13,6 +13,7 @@
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
 #include "update/help_pages.h"
+#include "update/update_paths.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -110,7 +111,7 @@ QImage drawHelp(HelpPage page) {
     fs::create_directories(fs::path(driveRoot()) / "VELOR/TREVALMONTE/TEMP");
     writeHelpPage(page);
     TFrmAjuda window(nullptr);
-    window.WebBrowser1Navigate(kHelpFilePath);
+    window.WebBrowser1Navigate(paths::kHelpPage);
     window.show();
     return window.grab().toImage();
 }

@@ -6,6 +6,7 @@
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
 #include "update/help_pages.h"
+#include "update/update_paths.h"
 #include "update/update_run.h"
 #include "update/version_check.h"
 
@@ -66,7 +67,7 @@ void TFrmAtualizaWeb::showHelp(HelpPage page) {
     // The window goes, and FrmAjuda with it, also when its page cannot be shown.
     TFrmAjuda window(nullptr);
     FrmAjuda = &window;
-    window.WebBrowser1Navigate(kHelpFilePath);
+    window.WebBrowser1Navigate(paths::kHelpPage);
     window.exec();
 }
 
