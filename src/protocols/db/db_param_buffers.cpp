@@ -21,7 +21,7 @@ struct ParamItem {
 };
 
 #define TREV_DPB(name) ParamItem{#name, isc_dpb_##name}
-constexpr ParamItem databaseItems[] = {
+constexpr ParamItem kDatabaseItems[] = {
     TREV_DPB(cdd_pathname), TREV_DPB(allocation), TREV_DPB(journal), TREV_DPB(page_size), TREV_DPB(num_buffers),
     TREV_DPB(buffer_length), TREV_DPB(debug), TREV_DPB(garbage_collect), TREV_DPB(verify), TREV_DPB(sweep),
     TREV_DPB(enable_journal), TREV_DPB(disable_journal), TREV_DPB(dbkey_scope), TREV_DPB(number_of_users),
@@ -42,7 +42,7 @@ constexpr ParamItem databaseItems[] = {
 #undef TREV_DPB
 
 #define TREV_TPB(name) ParamItem{#name, isc_tpb_##name}
-constexpr ParamItem transactionItems[] = {
+constexpr ParamItem kTransactionItems[] = {
     TREV_TPB(consistency), TREV_TPB(concurrency), TREV_TPB(shared), TREV_TPB(protected), TREV_TPB(exclusive),
     TREV_TPB(wait), TREV_TPB(nowait), TREV_TPB(read), TREV_TPB(write), TREV_TPB(lock_read),
     TREV_TPB(lock_write), TREV_TPB(verb_time), TREV_TPB(commit_time), TREV_TPB(ignore_limbo),
@@ -149,7 +149,7 @@ std::string buildDatabaseParams(const std::vector<std::string>& params) {
     std::string buffer(1, static_cast<char>(isc_dpb_version1));
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_dpb_");
-        if (!param.name.empty()) appendDatabaseItem(buffer, knownItem(databaseItems, param.name, "DPB"), param);
+        if (!param.name.empty()) appendDatabaseItem(buffer, knownItem(kDatabaseItems, param.name, "DPB"), param);
     }
     return buffer;
 }
@@ -160,7 +160,7 @@ std::string buildTransactionParams(const std::vector<std::string>& params) {
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_tpb_");
         if (param.name.empty()) continue;
-        const int item = knownItem(transactionItems, param.name, "TPB");
+        const int item = knownItem(kTransactionItems, param.name, "TPB");
         if (!transactionItemSupported(item))
             throw DatabaseError("TPB Constant (isc_tpb_" + param.name + ") is unsupported");
         buffer += static_cast<char>(item);

@@ -33,7 +33,7 @@ bool endsMultiLine(const std::string& line, const std::string& terminator) {
 
 FtpReply readFtpReply(LineReader& reader) {
     // The blank lines before a reply count toward its bounds, so endless ones end too.
-    BoundedLines lines(reader, MaxFtpReplyLines, MaxFtpReplyBytes);
+    BoundedLines lines(reader, kMaxFtpReplyLines, kMaxFtpReplyBytes);
     FtpReply reply;
     std::string line = nextNonBlankLine(lines);
     reply.code = parseCode(line);

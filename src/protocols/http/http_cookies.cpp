@@ -8,11 +8,11 @@
 namespace trev {
 
 void CookieStore::add(const Cookie& cookie, std::time_t now) {
-    if (cookie.name.size() + cookie.value.size() > MaxCookieSize) return;
+    if (cookie.name.size() + cookie.value.size() > kMaxCookieSize) return;
     std::vector<Cookie>& cookies = byDomain_[UpperCase(cookie.domain)];
     std::erase_if(cookies, [&](const Cookie& c) { return c.path == cookie.path && c.name == cookie.name; });
     if (cookie.expired(now)) return;
-    if (cookies.size() == MaxPerDomain) cookies.erase(cookies.begin());
+    if (cookies.size() == kMaxPerDomain) cookies.erase(cookies.begin());
     cookies.push_back(cookie);
 }
 

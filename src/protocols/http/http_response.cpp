@@ -50,7 +50,7 @@ void addHeaderLine(HttpResponse& response, const std::string& line) {
 
 void readOneHead(LineReader& reader, HttpResponse& response) {
     // The status line and the empty line that ends the head come on top of the header lines.
-    BoundedLines head(reader, HttpResponse::MaxHeaderLines + 2, HttpResponse::MaxHeadBytes);
+    BoundedLines head(reader, HttpResponse::kMaxHeaderLines + 2, HttpResponse::kMaxHeadBytes);
     response = HttpResponse{};
     response.statusLine = head.readLine();
     response.statusCode = parseStatusCode(response.statusLine);
@@ -149,7 +149,7 @@ HttpResponse readResponseHead(LineReader& reader) {
     do {
         // 1xx heads tell of progress only (RFC 9110 section 15.2): 102 and 103 are
         // skipped like 100, but a server that sends nothing else never ends.
-        if (interim++ > HttpResponse::MaxInterimHeads) throw HttpProtocolError("Too many interim responses.");
+        if (interim++ > HttpResponse::kMaxInterimHeads) throw HttpProtocolError("Too many interim responses.");
         readOneHead(reader, response);
         // A switch of protocols was never asked for and nothing here speaks another.
         if (response.statusCode == 101)
