@@ -107,9 +107,9 @@ void TFrmPai::centreOnScreen() {
 
 QWidget* TFrmPai::contentPanel() const { return pnPai; }
 
-void TFrmPai::setHint(const std::string& text) { StatusBar1->setPanelText(1, qs(text)); }
+void TFrmPai::setHint(const std::string& text) { StatusBar1->setPanelText(1, fromCp1252(text)); }
 
-std::string TFrmPai::statusText(int panel) const { return cp(StatusBar1->panelText(panel)); }
+std::string TFrmPai::statusText(int panel) const { return toCp1252(StatusBar1->panelText(panel)); }
 
 void TFrmPai::LoadSettings() {
     if (DataWeb) {

@@ -55,7 +55,7 @@ std::optional<char> typedCharacter(const QKeyEvent& event) {
         default: break;
     }
     if (!event.text().isEmpty()) {
-        std::string typed = cp(event.text().left(1));
+        std::string typed = toCp1252(event.text().left(1));
         return typed.empty() ? '?' : typed[0];
     }
     if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
@@ -171,9 +171,9 @@ void TFrmConfig::FormShow() {
     std::optional<ProxyFile> proxy = readProxyFile();
     if (!proxy) return;
     EdtPorta->setText(QString::number(proxy->port));
-    EdtEndereco->setText(qs(proxy->address));
-    EdtLogin->setText(qs(proxy->login));
-    EdtSenha->setText(qs(proxy->password));
+    EdtEndereco->setText(fromCp1252(proxy->address));
+    EdtLogin->setText(fromCp1252(proxy->login));
+    EdtSenha->setText(fromCp1252(proxy->password));
     chkAutentica->setChecked(proxy->authentication);
     CheckBox1->setChecked(proxy->localNetwork);
 }
@@ -199,7 +199,7 @@ void TFrmConfig::BitBtn1Click() {
     SettingsInput input;
     input.protocol = RbFTP->isChecked() ? Protocol::Ftp : Protocol::Http;
     if (CBProxy->isChecked())
-        input.proxy = ProxyInput{cp(EdtEndereco->text()), cp(EdtPorta->text()), cp(EdtLogin->text()), cp(EdtSenha->text()),
+        input.proxy = ProxyInput{toCp1252(EdtEndereco->text()), toCp1252(EdtPorta->text()), toCp1252(EdtLogin->text()), toCp1252(EdtSenha->text()),
                                  chkAutentica->isChecked(), CheckBox1->isChecked()};
     saveSettingsFiles(input);
     if (DataWeb) {

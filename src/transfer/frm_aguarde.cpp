@@ -75,7 +75,7 @@ void TFrmAguarde::workBegin(int64_t total) {
     total_ = total;
     repaint();
     sinceReceivedShown_.invalidate();
-    lblTotal_->setText(qs(formatCount(total)));
+    lblTotal_->setText(fromCp1252(formatCount(total)));
     lblTotal_->repaint();
     barra_->setMaxValue(total);
 }
@@ -94,7 +94,7 @@ void TFrmAguarde::work(int64_t count) {
 void TFrmAguarde::workEnd() { showReceived(); }
 
 void TFrmAguarde::showReceived() {
-    if (receivedPending_) lblRec_->setText(qs(formatCount(received_)));
+    if (receivedPending_) lblRec_->setText(fromCp1252(formatCount(received_)));
     receivedPending_ = false;
     lblRec_->repaint();
     sinceReceivedShown_.start();

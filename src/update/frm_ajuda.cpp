@@ -57,7 +57,7 @@ void TFrmAjuda::WebBrowser1Navigate(const std::string& windowsPath) {
     QFile file(native);
     if (!file.open(QIODevice::ReadOnly)) return;  // a browser shows an empty page
     WebBrowser1->setSearchPaths({QFileInfo(native).absolutePath()});
-    WebBrowser1->setHtml(matchHeadingEnds(qs(file.readAll().toStdString())));
+    WebBrowser1->setHtml(matchHeadingEnds(fromCp1252(file.readAll().toStdString())));
 }
 
 void TFrmAjuda::BitBtn1Click() { close(); }
