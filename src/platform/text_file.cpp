@@ -115,7 +115,7 @@ std::string TextReader::readLine() {
 }
 
 void TextReader::lineTooLong() const {
-    throw FileError(0, "A linha " + std::to_string(lineNumber_) + " de \"" + ShownValue(windowsPath_) +
+    throw FileError(0, "A linha " + std::to_string(lineNumber_) + " de \"" + shownValue(windowsPath_) +
                            "\" passa de " + std::to_string(kMaxLineLength) + " caracteres.");
 }
 

@@ -72,13 +72,13 @@ std::optional<ProxyFile> readProxyFile() {
     if (!fileExists(kProxyFile)) return std::nullopt;
     TextReader reader(kProxyFile);
     ProxyFile proxy;
-    proxy.address = Trim(reader.readLine());
+    proxy.address = trim(reader.readLine());
     proxy.port = reader.readInteger();
     reader.skipLine();
-    proxy.login = Trim(reader.readLine());
-    proxy.password = Trim(reader.readLine());
-    proxy.authentication = Trim(reader.readLine()) == "S";
-    proxy.localNetwork = Trim(reader.readLine()) == "S";
+    proxy.login = trim(reader.readLine());
+    proxy.password = trim(reader.readLine());
+    proxy.authentication = trim(reader.readLine()) == "S";
+    proxy.localNetwork = trim(reader.readLine()) == "S";
     reader.close();
     return proxy;
 }
@@ -94,7 +94,7 @@ void applySettingsFiles(Protocol& protocol, HttpClient& http, FtpClient& ftp) {
 }
 
 void saveSettingsFiles(const SettingsInput& input) {
-    if (input.proxy) StrToInt(input.proxy->port);
+    if (input.proxy) parseInteger(input.proxy->port);
     forceDirectories(kConfigFolder);
     replaceWhole(kProtocolFile, protocolFileText(input));
     if (input.proxy)
@@ -104,7 +104,7 @@ void saveSettingsFiles(const SettingsInput& input) {
 }
 
 void applyProxyInput(const ProxyInput& input, HttpClient& http, FtpClient& ftp) {
-    applyProxyValues({Trim(input.address), StrToInt(input.port), input.authentication, input.login, input.password},
+    applyProxyValues({trim(input.address), parseInteger(input.port), input.authentication, input.login, input.password},
                      http, ftp);
 }
 

@@ -66,7 +66,7 @@ void EnsureMenuFile() {
 }
 
 void RegisterAddOn(const std::string& name, const std::string& fileName) {
-    if (FindKeyedLine(Trim(name), paths::kMenu)) return;
+    if (FindKeyedLine(trim(name), paths::kMenu)) return;
     const bool lastLineOpen = endsInsideLine(paths::kMenu);
     TextWriter menu(paths::kMenu, TextWriter::Mode::Append);
     if (lastLineOpen) menu.writeLine();

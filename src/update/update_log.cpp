@@ -93,20 +93,20 @@ void UpdateLog::fetch(const std::string& source, const std::string& localPath,
 
 void UpdateLog::fetched(const std::string& source, const std::string& localPath, int64_t bytes,
                         int64_t milliseconds) {
-    write("Download: " + ShownValue(source) + " -> " + ShownValue(localPath) + ", " + sizeText(bytes) + " em " +
+    write("Download: " + shownValue(source) + " -> " + shownValue(localPath) + ", " + sizeText(bytes) + " em " +
           std::to_string(milliseconds) + " ms");
 }
 
 void UpdateLog::fetchFailed(const std::string& source, const std::string& localPath, int64_t milliseconds,
                             const std::string& error) {
-    write("Falha no download: " + ShownValue(source) + " -> " + ShownValue(localPath) + utf8ToCp1252(", após ") +
+    write("Falha no download: " + shownValue(source) + " -> " + shownValue(localPath) + utf8ToCp1252(", após ") +
           std::to_string(milliseconds) +
           " ms: " + error);
 }
 
 void UpdateLog::versionsOffered(const std::vector<std::string>& versions) {
     std::string list;
-    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + ShownValue(version);
+    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + shownValue(version);
     write(utf8ToCp1252("Versões oferecidas: ") + (versions.empty() ? "nenhuma" : list));
 }
 
@@ -126,23 +126,23 @@ void UpdateLog::backupMade(const BackupRecord& backup) {
 }
 
 void UpdateLog::scriptRun(const std::string& fileName, const ScriptCounts& counts) {
-    write("Script " + ShownValue(fileName) + ": " + counted(counts.statements, "comando executado", "comandos executados") +
+    write("Script " + shownValue(fileName) + ": " + counted(counts.statements, "comando executado", "comandos executados") +
           ", " + std::to_string(counts.failed) + " com falha");
 }
 
 void UpdateLog::statementFailed(const std::string& fileName, const ScriptStatement& statement,
                                 const StatementResult& result) {
-    write("Falha no comando " + std::to_string(statement.number) + " do script " + ShownValue(fileName) + ", linha " +
+    write("Falha no comando " + std::to_string(statement.number) + " do script " + shownValue(fileName) + ", linha " +
           std::to_string(statement.startLine) + ": SQLCODE " + std::to_string(result.sqlCode) + ", " +
           result.message + " | comando: " + statement.text.substr(0, kStatementShown));
 }
 
 void UpdateLog::addOnRegistered(const std::string& name, const std::string& fileName) {
-    write("Adicional registrado no menu: " + ShownValue(name) + " (" + ShownValue(fileName) + ")");
+    write("Adicional registrado no menu: " + shownValue(name) + " (" + shownValue(fileName) + ")");
 }
 
 void UpdateLog::programStarted(const std::string& windowsPath) {
-    write("Programa iniciado: " + ShownValue(windowsPath));
+    write("Programa iniciado: " + shownValue(windowsPath));
 }
 
 void UpdateLog::runFinished() { write(utf8ToCp1252("Atualização concluída")); }

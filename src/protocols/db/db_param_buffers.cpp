@@ -84,7 +84,7 @@ struct ParamLine {
 
 ParamLine splitLine(const std::string& line, std::string_view prefix) {
     const size_t equals = line.find('=');
-    ParamLine param{LowerCase(Trim(line.substr(0, equals))), {}};
+    ParamLine param{lowerCase(trim(line.substr(0, equals))), {}};
     if (equals != std::string::npos) param.value = line.substr(equals + 1);
     if (param.name.compare(0, prefix.size(), prefix) == 0) param.name.erase(0, prefix.size());
     return param;
@@ -94,7 +94,7 @@ ParamLine splitLine(const std::string& line, std::string_view prefix) {
 void appendCounted(std::string& buffer, const std::string& text, const std::string& name, const std::string& kind) {
     // One length byte: a longer value would make the rest of the buffer unreadable.
     if (text.size() > 255)
-        throw DatabaseError(UpperCase(kind) + " Constant (isc_" + kind + "_" + name + ") value is too long");
+        throw DatabaseError(upperCase(kind) + " Constant (isc_" + kind + "_" + name + ") value is too long");
     buffer += static_cast<char>(text.size());
     buffer += text;
 }
@@ -116,14 +116,14 @@ void appendDatabaseItem(std::string& buffer, int item, const ParamLine& param) {
     }
     case Encoding::Byte:
         buffer += '\1';
-        buffer += static_cast<char>(StrToInt(param.value));
+        buffer += static_cast<char>(parseInteger(param.value));
         break;
     case Encoding::Sweep:
         buffer += '\1';
         buffer += static_cast<char>(isc_dpb_records);
         break;
     case Encoding::Integer: {
-        const auto value = static_cast<uint32_t>(StrToInt(param.value));
+        const auto value = static_cast<uint32_t>(parseInteger(param.value));
         buffer += '\4';
         for (int shift = 0; shift < 32; shift += 8) buffer += static_cast<char>(value >> shift);
         break;

@@ -156,7 +156,7 @@ int64_t HttpBodyReader::readChunkSize() {
         cutShort();
         return 0;
     }
-    std::string digits = Trim(line->substr(0, line->find_first_of(" ;")));
+    std::string digits = trim(line->substr(0, line->find_first_of(" ;")));
     int64_t size = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), size, 16);
     if (ec != std::errc() || end != digits.data() + digits.size() || size < 0)
