@@ -113,11 +113,11 @@ int main(int argc, char** argv) {
     pictureFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("demo-pictures");
     QDir().mkpath(pictureFolder);
     Application::setMessageHook([](Application::MessageKind, const std::string&, const std::string& text) {
-        say("Message shown: " + qs(text));
+        say("Message shown: " + fromCp1252(text));
     });
     setLauncher([](const std::string& path, const std::string& parameters) {
         savePicture("done");
-        say("Started (maximised): " + qs(path));
+        say("Started (maximised): " + fromCp1252(path));
         if (std::getenv("TREV_DEMO_SHELL")) shellOpen(path, parameters);
     });
     awaitVersionCheck();

@@ -13,6 +13,7 @@
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
 #include "update/help_pages.h"
+#include "update/update_paths.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -77,7 +78,7 @@ void prepareDrive() {
 QImage drawScreen(bool check, const std::function<void(TFrmAtualizaWeb&)>& prepare) {
     static Nginx nginx;
     prepareDrive();
-    StandaloneHost host('H', UpdateServer{"127.0.0.1", nginx.port(), 21});
+    StandaloneHost host(Protocol::Http, UpdateServer{"127.0.0.1", nginx.port(), 21});
     TFrmAtualizaWeb screen(nullptr, host);
     screen.Timer1->stop();
     screen.show();
@@ -110,7 +111,7 @@ QImage drawHelp(HelpPage page) {
     fs::create_directories(fs::path(driveRoot()) / "VELOR/TREVALMONTE/TEMP");
     writeHelpPage(page);
     TFrmAjuda window(nullptr);
-    window.WebBrowser1Navigate(kHelpFilePath);
+    window.WebBrowser1Navigate(paths::kHelpPage);
     window.show();
     return window.grab().toImage();
 }

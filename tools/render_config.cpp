@@ -19,7 +19,7 @@ struct ProxyShown {
 QImage drawConfig(std::optional<ProxyShown> proxy) {
     QWidget pnPai;
     pnPai.resize(454, 416);
-    StandaloneHost host('H', builtInUpdateServer());
+    StandaloneHost host(Protocol::Http, builtInUpdateServer());
     TFrmConfig screen(&pnPai, host);
     if (proxy) {
         screen.CBProxy->setChecked(true);

@@ -39,7 +39,7 @@ private:
 }  // namespace
 
 void versionCheck(char protocolLetter, const std::string& host, int httpPort, int ftpPort, int expectedRows) {
-    StandaloneHost screenHost(protocolLetter, UpdateServer{host, httpPort, ftpPort});
+    StandaloneHost screenHost(protocolLetter == 'F' ? Protocol::Ftp : Protocol::Http, UpdateServer{host, httpPort, ftpPort});
     TFrmAtualizaWeb screen(nullptr, screenHost);
     // The updater's own event loop: the screen shows and paints, its timer fires and
     // the check runs inside that firing. The user waits from the firing to the list.

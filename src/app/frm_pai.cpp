@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/artwork.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
 #include "ui/socket_wait_painting.h"
@@ -37,19 +38,8 @@ QFont tahoma8(bool bold = false) { return pointFont("Tahoma", 8, bold); }
 
 }  // namespace
 
-struct TFrmPai::Controls {
-    TNavigationList* ListView1 = nullptr;
-    QWidget* Shape2 = nullptr;
-    QWidget* pnPai = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label3 = nullptr;
-    TStatusBar* StatusBar1 = nullptr;
-    QList<QPixmap> ImageList1;
-    QTimer* TmrFecha = nullptr;
-};
-
 TFrmPai::TFrmPai(UpdateServer server, QWidget* parent)
-    : QWidget(parent), c_(std::make_unique<Controls>()), server_(std::move(server)) {
+    : QWidget(parent), server_(std::move(server)) {
     setObjectName("FrmPai");
     setWindowTitle(QStringLiteral("Atualizador Trevalmonte "));
     // A fixed dialog frame: close button only, no resizing.
@@ -64,52 +54,50 @@ TFrmPai::TFrmPai(UpdateServer server, QWidget* parent)
     keepPaintingDuringSocketWaits();
 }
 
-TFrmPai::~TFrmPai() {
-    if (FrmPai == this) FrmPai = nullptr;
-}
+TFrmPai::~TFrmPai() { forgetInstance(FrmPai, this); }
 
 void TFrmPai::buildControls() {
-    c_->ImageList1 = {globeIcon(), toolsIcon(), windowArrowIcon()};
+    ImageList1 = {globeIcon(), toolsIcon(), windowArrowIcon()};
 
-    c_->ListView1 = new TNavigationList(this);
-    c_->ListView1->setObjectName("ListView1");
-    c_->ListView1->setGeometry(0, 0, kListWidth, kBodyHeight);
-    setBackground(c_->ListView1->viewport(), QColor(240, 240, 240));
-    setBackground(c_->ListView1, QColor(240, 240, 240));
-    c_->ListView1->addNavigationItem(QString::fromUtf8("Atualização via Web"), c_->ImageList1[0]);
-    c_->ListView1->addNavigationItem(QString::fromUtf8("Configuração"), c_->ImageList1[2]);
-    c_->ListView1->addNavigationItem(QStringLiteral("Sair"), c_->ImageList1[2]);
-    c_->ListView1->onClick = [this] { Application::guarded([this] { ListView1Click(); }); };
+    ListView1 = new TNavigationList(this);
+    ListView1->setObjectName("ListView1");
+    ListView1->setGeometry(0, 0, kListWidth, kBodyHeight);
+    setBackground(ListView1->viewport(), QColor(240, 240, 240));
+    setBackground(ListView1, QColor(240, 240, 240));
+    ListView1->addNavigationItem(QString::fromUtf8("Atualização via Web"), ImageList1[0]);
+    ListView1->addNavigationItem(QString::fromUtf8("Configuração"), ImageList1[2]);
+    ListView1->addNavigationItem(QStringLiteral("Sair"), ImageList1[2]);
+    ListView1->onClick = Application::guardedSlot([this] { ListView1Click(); });
 
-    c_->Shape2 = new QWidget(this);
-    c_->Shape2->setObjectName("Shape2");
-    c_->Shape2->setGeometry(kListWidth, 0, 1, kBodyHeight);
-    setBackground(c_->Shape2, QColor(219, 222, 227));
+    Shape2 = new QWidget(this);
+    Shape2->setObjectName("Shape2");
+    Shape2->setGeometry(kListWidth, 0, 1, kBodyHeight);
+    setBackground(Shape2, QColor(219, 222, 227));
 
-    c_->pnPai = new QWidget(this);
-    c_->pnPai->setObjectName("pnPai");
-    c_->pnPai->setGeometry(kListWidth + 1, 0, kClientWidth - kListWidth - 1, kBodyHeight);
-    setBackground(c_->pnPai, Qt::white);
+    pnPai = new QWidget(this);
+    pnPai->setObjectName("pnPai");
+    pnPai->setGeometry(kListWidth + 1, 0, kClientWidth - kListWidth - 1, kBodyHeight);
+    setBackground(pnPai, Qt::white);
 
-    c_->Image1 = new QLabel(c_->pnPai);
-    c_->Image1->setObjectName("Image1");
-    c_->Image1->setGeometry(28, 34, 377, 327);
-    c_->Image1->setPixmap(QPixmap::fromImage(decorativePicture()));
+    Image1 = new QLabel(pnPai);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(28, 34, 377, 327);
+    Image1->setPixmap(QPixmap::fromImage(decorativePicture()));
 
-    c_->Label3 = new QLabel(QStringLiteral("Tela 00"), c_->pnPai);
-    c_->Label3->setObjectName("Label3");
-    c_->Label3->move(388, 4);
-    c_->Label3->adjustSize();
+    Label3 = new QLabel(QStringLiteral("Tela 00"), pnPai);
+    Label3->setObjectName("Label3");
+    Label3->move(388, 4);
+    Label3->adjustSize();
 
-    c_->StatusBar1 = new TStatusBar({102, 50}, this);
-    c_->StatusBar1->setObjectName("StatusBar1");
-    c_->StatusBar1->setFont(tahoma8(true));
-    c_->StatusBar1->setGeometry(0, kBodyHeight, kClientWidth, kStatusHeight);
+    StatusBar1 = new TStatusBar({102, 50}, this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setFont(tahoma8(true));
+    StatusBar1->setGeometry(0, kBodyHeight, kClientWidth, kStatusHeight);
 
-    c_->TmrFecha = new QTimer(this);
-    c_->TmrFecha->setObjectName("TmrFecha");
-    c_->TmrFecha->setInterval(kCloseRequestDelayMs);
-    connect(c_->TmrFecha, &QTimer::timeout, this, [this] { Application::guarded([this] { TmrFechaTimer(); }); });
+    TmrFecha = new QTimer(this);
+    TmrFecha->setObjectName("TmrFecha");
+    TmrFecha->setInterval(kCloseRequestDelayMs);
+    connect(TmrFecha, &QTimer::timeout, this, Application::guardedSlot([this] { TmrFechaTimer(); }));
 }
 
 void TFrmPai::centreOnScreen() {
@@ -117,20 +105,20 @@ void TFrmPai::centreOnScreen() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-QWidget* TFrmPai::contentPanel() const { return c_->pnPai; }
+QWidget* TFrmPai::contentPanel() const { return pnPai; }
 
-void TFrmPai::setHint(const std::string& text) { c_->StatusBar1->setPanelText(1, qs(text)); }
+void TFrmPai::setHint(const std::string& text) { StatusBar1->setPanelText(1, fromCp1252(text)); }
 
-std::string TFrmPai::statusText(int panel) const { return cp(c_->StatusBar1->panelText(panel)); }
+std::string TFrmPai::statusText(int panel) const { return toCp1252(StatusBar1->panelText(panel)); }
 
 void TFrmPai::LoadSettings() {
     if (DataWeb) {
-        loadSettings(protocolLetter_, DataWeb->HTTP, DataWeb->FTP);
+        applySettingsFiles(protocol_, DataWeb->HTTP, DataWeb->FTP);
         return;
     }
-    // Without a data module there are no clients to configure; the letter is still read.
-    protocolLetter_ = 'H';
-    protocolLetter_ = readProtocolLetter();
+    // Without a data module there are no clients to configure; the protocol is still read.
+    protocol_ = Protocol::Http;
+    protocol_ = readProtocol();
 }
 
 void TFrmPai::showEvent(QShowEvent* event) {
@@ -142,18 +130,18 @@ void TFrmPai::showEvent(QShowEvent* event) {
 
 void TFrmPai::FormShow() {
     LoadSettings();
-    c_->StatusBar1->setPanelText(1, QString::fromUtf8("Selecione a opção"));
-    c_->StatusBar1->setPanelText(0, QString::fromUtf8("Versão: 6 - 2014"));
-    c_->TmrFecha->start();
+    StatusBar1->setPanelText(1, QString::fromUtf8("Selecione a opção"));
+    StatusBar1->setPanelText(0, QString::fromUtf8("Versão: 6 - 2014"));
+    TmrFecha->start();
 }
 
 void TFrmPai::ShowEmbeddedScreen(Screen screen) {
     QWidget* shown = screen == Screen::AtualizaWeb ? static_cast<QWidget*>(FrmAtualizaWeb) : FrmConfig;
     if (!shown) {
         if (screen == Screen::AtualizaWeb)
-            shown = FrmAtualizaWeb = new TFrmAtualizaWeb(c_->pnPai, *this, DataWeb);
+            shown = FrmAtualizaWeb = new TFrmAtualizaWeb(pnPai, *this, DataWeb);
         else
-            shown = FrmConfig = new TFrmConfig(c_->pnPai, *this);
+            shown = FrmConfig = new TFrmConfig(pnPai, *this);
         shown->move(0, 0);
     }
     shown->show();
@@ -161,7 +149,7 @@ void TFrmPai::ShowEmbeddedScreen(Screen screen) {
 }
 
 void TFrmPai::ListView1Click() {
-    switch (c_->ListView1->selectedIndex()) {
+    switch (ListView1->selectedIndex()) {
         case 0: ShowEmbeddedScreen(Screen::AtualizaWeb); break;
         case 1: ShowEmbeddedScreen(Screen::Config); break;
         case 2: exitProgram(); break;
@@ -179,11 +167,11 @@ void TFrmPai::exitProgram() {
 
 void TFrmPai::TmrFechaTimer() {
     Application::setCursor(Application::Cursor::Busy);
-    c_->ListView1->setEnabled(false);
+    ListView1->setEnabled(false);
     Application::processMessages();
-    c_->TmrFecha->stop();
+    TmrFecha->stop();
     sendCloseRequest(TcpEnvia);
-    c_->ListView1->setEnabled(true);
+    ListView1->setEnabled(true);
     Application::setCursor(Application::Cursor::Default);
     Application::processMessages();
     ShowEmbeddedScreen(Screen::AtualizaWeb);

@@ -4,16 +4,19 @@
 #include "settings/screen_host.h"
 #include "transfer/update_server.h"
 
+#include <QList>
+#include <QPixmap>
 #include <QWidget>
 
-#include <memory>
 #include <string>
 
 class QLabel;
-class QListWidget;
 class QTimer;
 
 namespace trev {
+
+class TNavigationList;
+class TStatusBar;
 
 // Hosts the embedded screens: they reach the window only through ScreenHost.
 class TFrmPai : public QWidget, public ScreenHost {
@@ -24,8 +27,8 @@ public:
 
     enum class Screen { AtualizaWeb, Config };
 
-    // 'H' (HTTP) or 'F' (FTP); set only by LoadSettings.
-    char protocolLetter() const override { return protocolLetter_; }
+    // Set only by LoadSettings.
+    Protocol protocol() const override { return protocol_; }
     UpdateServer updateServer() const override { return server_; }
 
     void LoadSettings() override;
@@ -41,6 +44,16 @@ public:
 
     TcpEnviaClient TcpEnvia;
 
+    // Controls, reachable by every part of the window.
+    TNavigationList* ListView1 = nullptr;
+    QWidget* Shape2 = nullptr;
+    QWidget* pnPai = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label3 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    QList<QPixmap> ImageList1;
+    QTimer* TmrFecha = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -49,10 +62,8 @@ private:
     void centreOnScreen();
     void exitProgram();
 
-    struct Controls;
-    std::unique_ptr<Controls> c_;
     UpdateServer server_;
-    char protocolLetter_ = 'H';
+    Protocol protocol_ = Protocol::Http;
     bool shown_ = false;
 };
 

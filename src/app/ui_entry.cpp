@@ -6,19 +6,25 @@
 
 #include <QApplication>
 
+#include <memory>
+
 namespace trev {
 
 int runUpdater(QApplication& application, const UpdateServer& server) {
     Application::installFontStandIns();
     Application::setTitle("Atualizador Trevalmonte");
-    FrmPai = new TFrmPai(server);
+    // Declared first, so it outlives the window also when the loop throws.
+    std::unique_ptr<TDataWeb> dataWeb;
+    auto window = std::make_unique<TFrmPai>(server);
+    FrmPai = window.get();
     // After the main window: its FormShow, run once the loop starts, fills the clients.
-    DataWeb = new TDataWeb();
-    FrmPai->show();
+    dataWeb = std::make_unique<TDataWeb>();
+    DataWeb = dataWeb.get();
+    window->show();
     int result = application.exec();
     // Destroying the screens closes the database connection, which commits.
-    delete FrmPai;
-    delete DataWeb;
+    window.reset();
+    dataWeb.reset();
     DataWeb = nullptr;
     return result;
 }

@@ -50,7 +50,7 @@ std::string systemErrorText(int err) {
 }
 
 FileError cannotCreateFile(const std::string& windowsPath, int code, const std::string& systemText) {
-    return FileError(code, "Cannot create file \"" + ShownValue(windowsPath) + "\". " + systemText);
+    return FileError(code, "Cannot create file \"" + shownValue(windowsPath) + "\". " + systemText);
 }
 
 FileError cannotCreateFile(const std::string& windowsPath, int err) {

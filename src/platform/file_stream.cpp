@@ -14,13 +14,13 @@ namespace {
 std::string megabytes(int64_t bytes) { return std::to_string((bytes + (int64_t{1} << 20) - 1) >> 20) + " MB"; }
 
 FileError tooLarge(const std::string& windowsPath, int64_t limit) {
-    return FileError(ioError::diskFull, "O arquivo \"" + ShownValue(windowsPath) + "\" passa do limite de " +
+    return FileError(ioError::diskFull, "O arquivo \"" + shownValue(windowsPath) + "\" passa do limite de " +
                                             megabytes(limit) + utf8ToCp1252("; o download foi interrompido."));
 }
 
 FileError belowFloor(const std::string& windowsPath, int64_t floor) {
     return FileError(ioError::diskFull, utf8ToCp1252("Espaço insuficiente no disco para \"") +
-                                            ShownValue(windowsPath) +
+                                            shownValue(windowsPath) +
                                             "\": o download foi interrompido para deixar ao menos " +
                                             megabytes(floor) + " livres.");
 }

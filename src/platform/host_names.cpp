@@ -36,7 +36,7 @@ bool lookUpServicePort(const std::string& name, uint16_t& port) {
 
 uint32_t resolveHost(const std::string& host) {
     uint32_t address = 0;
-    if (UpperCase(host) == "LOCALHOST") {
+    if (upperCase(host) == "LOCALHOST") {
         const unsigned char loopback[4] = {127, 0, 0, 1};
         std::memcpy(&address, loopback, sizeof address);
         return address;
@@ -57,7 +57,7 @@ std::string dottedAddress(uint32_t networkOrder) {
 uint16_t servicePort(const std::string& text) {
     uint16_t port = 0;
     if (lookUpServicePort(text, port)) return port;
-    return static_cast<uint16_t>(static_cast<uint32_t>(StrToInt(text)) & 0xFFFF);
+    return static_cast<uint16_t>(static_cast<uint32_t>(parseInteger(text)) & 0xFFFF);
 }
 
 }  // namespace trev

@@ -17,7 +17,7 @@ Launcher& customLauncher() {
 }  // namespace
 
 LaunchError::LaunchError(const std::string& windowsPath, int code)
-    : Error(utf8ToCp1252("Não foi possível iniciar o programa \"") + ShownValue(windowsPath) + "\" (" +
+    : Error(utf8ToCp1252("Não foi possível iniciar o programa \"") + shownValue(windowsPath) + "\" (" +
             utf8ToCp1252("código ") + std::to_string(code) + ")"),
       code_(code) {}
 

@@ -42,7 +42,7 @@ TextReader::TextReader(const std::string& windowsPath)
     : windowsPath_(windowsPath), file_(openStdioFile(windowsPath, StdioMode::Read)) {
     // The reader keeps its own buffer; a second one in the stream would only copy.
     std::setvbuf(file_, nullptr, _IONBF, 0);
-    buffer_ = std::make_unique_for_overwrite<char[]>(BufferSize);
+    buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
 }
 
 TextReader::~TextReader() { close(); }
@@ -57,7 +57,7 @@ bool TextReader::fill() {
     if (!file_) throw fileErrorFromCode(ioError::fileNotOpen);
     if (ended_) return false;
     start_ = 0;
-    end_ = std::fread(buffer_.get(), 1, BufferSize, file_);
+    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
     if (end_ == 0 && std::ferror(file_)) throw fileErrorFromErrno(errno);
     ended_ = end_ == 0;
     return !ended_;
@@ -109,14 +109,14 @@ std::string TextReader::readLine() {
     bool complete = false;
     while (!complete && peek() != -1) {
         complete = takeLinePart(line);
-        if (line.size() > MaxLineLength) lineTooLong();
+        if (line.size() > kMaxLineLength) lineTooLong();
     }
     return line;
 }
 
 void TextReader::lineTooLong() const {
-    throw FileError(0, "A linha " + std::to_string(lineNumber_) + " de \"" + ShownValue(windowsPath_) +
-                           "\" passa de " + std::to_string(MaxLineLength) + " caracteres.");
+    throw FileError(0, "A linha " + std::to_string(lineNumber_) + " de \"" + shownValue(windowsPath_) +
+                           "\" passa de " + std::to_string(kMaxLineLength) + " caracteres.");
 }
 
 void TextReader::skipLine() { readLine(); }

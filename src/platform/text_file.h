@@ -13,9 +13,9 @@ namespace trev {
 class TextReader {
 public:
     // Bytes taken from the file at a time.
-    static constexpr size_t BufferSize = 65536;
+    static constexpr size_t kBufferSize = 65536;
     // The longest line read: files come from servers, and a line is held whole.
-    static constexpr size_t MaxLineLength = 65536;
+    static constexpr size_t kMaxLineLength = 65536;
 
     // Opens for reading; raises "File not found", "Invalid filename" (missing folder), ...
     explicit TextReader(const std::string& windowsPath);
@@ -25,7 +25,7 @@ public:
 
     bool eof();
     // The next line without its end; an empty text at the end of the file.
-    // A line longer than MaxLineLength raises an Error naming the file and the line.
+    // A line longer than kMaxLineLength raises an Error naming the file and the line.
     std::string readLine();
     // Reads a number: characters of code 32 or below (line ends included) are skipped,
     // then up to 32 characters up to the next such character make a signed 32-bit

@@ -7,7 +7,7 @@
 
 namespace trev {
 
-std::string Trim(const std::string& text) {
+std::string trim(const std::string& text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     size_t first = 0;
     size_t last = text.size();
@@ -16,18 +16,18 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-std::string Columns(const std::string& line, size_t first, size_t last) {
+std::string columns(const std::string& line, size_t first, size_t last) {
     if (first == 0 || first > line.size() || last < first) return {};
     return line.substr(first - 1, last - first + 1);
 }
 
-std::string UpperCase(const std::string& text) {
+std::string upperCase(const std::string& text) {
     std::string result = text;
     for (auto& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return result;
 }
 
-std::string LowerCase(const std::string& text) {
+std::string lowerCase(const std::string& text) {
     std::string result = text;
     for (auto& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return result;
@@ -41,7 +41,7 @@ bool isControlByte(unsigned char c) {
 
 }  // namespace
 
-std::string EscapeControlBytes(const std::string& text) {
+std::string escapeControlBytes(const std::string& text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string shown;
     shown.reserve(text.size());
@@ -58,12 +58,12 @@ std::string EscapeControlBytes(const std::string& text) {
     return shown;
 }
 
-std::string ShownValue(const std::string& value) {
+std::string shownValue(const std::string& value) {
     if (value.size() <= kShownLength) return value;
     return value.substr(0, kShownLength) + "...";
 }
 
-int32_t StrToInt(const std::string& text) {
+int32_t parseInteger(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = i < text.size() && text[i] == '-';
@@ -77,7 +77,7 @@ int32_t StrToInt(const std::string& text) {
     if (negative) value = -value;
     if (i == firstDigit || i != text.size() || value < std::numeric_limits<int32_t>::min() ||
         value > std::numeric_limits<int32_t>::max())
-        throw ConvertError("'" + ShownValue(text) + "' is not a valid integer value");
+        throw ConvertError("'" + shownValue(text) + "' is not a valid integer value");
     return static_cast<int32_t>(value);
 }
 

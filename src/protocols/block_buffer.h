@@ -12,11 +12,11 @@ class WorkTracker;
 
 class BlockBuffer {
 public:
-    static constexpr size_t BlockSize = 32768;
+    static constexpr size_t kBlockSize = 32768;
     // Larger reads cost the sender and the receiver fewer wake-ups per byte.
-    static constexpr size_t ReadSize = 4 * BlockSize;
+    static constexpr size_t kReadSize = 4 * kBlockSize;
 
-    BlockBuffer() : data_(ReadSize) {}
+    BlockBuffer() : data_(kReadSize) {}
 
     // Where the next read goes and how much it may take.
     char* space() { return data_.data() + size_; }
@@ -26,7 +26,7 @@ public:
     // The bytes held, the complete blocks first.
     const char* data() const { return data_.data(); }
     size_t size() const { return size_; }
-    size_t wholeBlocks() const { return size_ / BlockSize * BlockSize; }
+    size_t wholeBlocks() const { return size_ / kBlockSize * kBlockSize; }
 
     // Writes the first count bytes to out and forgets them; with a tracker, one
     // read event per block (the last may be shorter).

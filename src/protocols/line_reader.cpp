@@ -31,15 +31,15 @@ long LineReader::receiveMore(int timeoutMs) {
     if (start_ > 0 && start_ == buffer_.size()) {
         buffer_.clear();
         start_ = 0;
-    } else if (start_ >= ReceiveSize) {
+    } else if (start_ >= kReceiveSize) {
         buffer_.erase(0, start_);
         start_ = 0;
     }
     size_t old = buffer_.size();
-    buffer_.resize(old + ReceiveSize);
+    buffer_.resize(old + kReceiveSize);
     long n = -1;
     try {
-        n = receiveInto(buffer_.data() + old, ReceiveSize, timeoutMs);
+        n = receiveInto(buffer_.data() + old, kReceiveSize, timeoutMs);
     } catch (...) {
         buffer_.resize(old);
         throw;

@@ -29,14 +29,14 @@ Error maxLineLengthExceeded();
 class LineReader {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr size_t DefaultMaxLineLength = 16384;
-    static constexpr size_t ReceiveSize = 32768;  // largest single receive for lines
+    static constexpr size_t kDefaultMaxLineLength = 16384;
+    static constexpr size_t kReceiveSize = 32768;  // largest single receive for lines
 
     explicit LineReader(ByteSource& source) : source_(source) {}
 
     // Limit of every wait for data; -1 waits without limit. Running out raises "Read Timeout".
     int readTimeoutMs = -1;
-    size_t maxLineLength = DefaultMaxLineLength;
+    size_t maxLineLength = kDefaultMaxLineLength;
     // A limit on all waits together until cleared; running out raises "Read Timeout".
     void setDeadline(Clock::time_point deadline) { deadline_ = deadline; }
     void clearDeadline() { deadline_.reset(); }

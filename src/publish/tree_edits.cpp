@@ -77,7 +77,7 @@ std::vector<std::string> publishVersion(const fs::path& tree, const VersionToPub
     while (!published.empty() && published.back().empty()) published.pop_back();
     requireNewNumber(published, version.number);
     const std::string label = windows1252(version.label, "the label");
-    if (StripVersionPunctuation(Trim(label)) != version.number)
+    if (StripVersionPunctuation(trim(label)) != version.number)
         throw PublishError("the label " + version.label + " without punctuation is not " + version.number);
     requireDate(version.date);
     const std::string description = padded(windows1252(version.description, "the description"), 60, "the description");
@@ -120,7 +120,7 @@ void publishAddOn(const fs::path& tree, const AddOnToPublish& addOn) {
                              padded(windows1252(addOn.name, "the name"), 30, "the name") +
                              padded(addOn.date, 10, "the date") +
                              padded(windows1252(addOn.description, "the description"), 50, "the description");
-    if (Trim(addOn.name).empty()) throw PublishError("an add-on needs a name");
+    if (trim(addOn.name).empty()) throw PublishError("an add-on needs a name");
     const fs::path catalogue = tree / "adicionais" / "descricao.cfg";
     std::vector<std::string> lines = linesOf(catalogue);
     if (!lines.empty() && lines.back().empty()) lines.pop_back();

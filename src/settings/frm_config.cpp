@@ -8,6 +8,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
@@ -54,17 +55,12 @@ std::optional<char> typedCharacter(const QKeyEvent& event) {
         default: break;
     }
     if (!event.text().isEmpty()) {
-        std::string typed = cp(event.text().left(1));
+        std::string typed = toCp1252(event.text().left(1));
         return typed.empty() ? '?' : typed[0];
     }
     if ((event.modifiers() & Qt::ControlModifier) && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
         return static_cast<char>(event.key() - Qt::Key_A + 1);
     return std::nullopt;
-}
-
-template <class Handler>
-auto guardedSlot(Handler handler) {
-    return [handler] { Application::guarded(handler); };
 }
 
 }  // namespace
@@ -82,9 +78,7 @@ TFrmConfig::TFrmConfig(QWidget* parent, ScreenHost& host) : QWidget(parent), hos
     if (parent) setGeometry(parent->rect());
 }
 
-TFrmConfig::~TFrmConfig() {
-    if (FrmConfig == this) FrmConfig = nullptr;
-}
+TFrmConfig::~TFrmConfig() { forgetInstance(FrmConfig, this); }
 
 void TFrmConfig::buildControls() {
     Panel1 = new TBevelPanel(this, TBevelPanel::Bevel::Lowered, TBevelPanel::Bevel::Raised);
@@ -156,10 +150,10 @@ void TFrmConfig::setTabOrder() {
 
 void TFrmConfig::connectHandlers() {
     // A tick set in code runs the handler just as a click does.
-    connect(CBProxy, &QCheckBox::toggled, this, guardedSlot([this] { CBProxyClick(); }));
-    connect(chkAutentica, &QCheckBox::toggled, this, guardedSlot([this] { chkAutenticaClick(); }));
-    connect(BitBtn1, &QPushButton::clicked, this, guardedSlot([this] { BitBtn1Click(); }));
-    connect(BitBtn2, &QPushButton::clicked, this, guardedSlot([this] { BitBtn2Click(); }));
+    connect(CBProxy, &QCheckBox::toggled, this, Application::guardedSlot([this] { CBProxyClick(); }));
+    connect(chkAutentica, &QCheckBox::toggled, this, Application::guardedSlot([this] { chkAutenticaClick(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, Application::guardedSlot([this] { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, Application::guardedSlot([this] { BitBtn2Click(); }));
 }
 
 void TFrmConfig::setProxyControlsVisible(bool visible) {
@@ -170,22 +164,22 @@ void TFrmConfig::setProxyControlsVisible(bool visible) {
 
 void TFrmConfig::FormShow() {
     host_.setHint("");
-    (readProtocolLetter() == 'F' ? RbFTP : RbHTTP)->setChecked(true);
+    (readProtocol() == Protocol::Ftp ? RbFTP : RbHTTP)->setChecked(true);
     CBProxy->setChecked(false);
     if (!fileExists(kProxyFile)) return;
     CBProxy->setChecked(true);
     std::optional<ProxyFile> proxy = readProxyFile();
     if (!proxy) return;
     EdtPorta->setText(QString::number(proxy->port));
-    EdtEndereco->setText(qs(proxy->address));
-    EdtLogin->setText(qs(proxy->login));
-    EdtSenha->setText(qs(proxy->password));
+    EdtEndereco->setText(fromCp1252(proxy->address));
+    EdtLogin->setText(fromCp1252(proxy->login));
+    EdtSenha->setText(fromCp1252(proxy->password));
     chkAutentica->setChecked(proxy->authentication);
     CheckBox1->setChecked(proxy->localNetwork);
 }
 
 void TFrmConfig::FormClose() {
-    if (FrmConfig == this) FrmConfig = nullptr;
+    forgetInstance(FrmConfig, this);
     Application::release(this);
 }
 
@@ -203,9 +197,9 @@ void TFrmConfig::EdtPortaKeyPress(char& key) {
 
 void TFrmConfig::BitBtn1Click() {
     SettingsInput input;
-    input.protocolLetter = RbFTP->isChecked() ? 'F' : 'H';
+    input.protocol = RbFTP->isChecked() ? Protocol::Ftp : Protocol::Http;
     if (CBProxy->isChecked())
-        input.proxy = ProxyInput{cp(EdtEndereco->text()), cp(EdtPorta->text()), cp(EdtLogin->text()), cp(EdtSenha->text()),
+        input.proxy = ProxyInput{toCp1252(EdtEndereco->text()), toCp1252(EdtPorta->text()), toCp1252(EdtLogin->text()), toCp1252(EdtSenha->text()),
                                  chkAutentica->isChecked(), CheckBox1->isChecked()};
     saveSettingsFiles(input);
     if (DataWeb) {
@@ -228,7 +222,7 @@ void TFrmConfig::showEvent(QShowEvent* event) {
 
 void TFrmConfig::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    FormClose();
+    Application::guarded([this] { FormClose(); });
 }
 
 void TFrmConfig::resizeEvent(QResizeEvent* event) {

@@ -33,7 +33,7 @@ void applyProxyValues(const ProxyValues& v, HttpClient& http, FtpClient& ftp) {
 }
 
 std::string protocolFileText(const SettingsInput& input) {
-    std::string text = input.protocolLetter == 'F' ? "F\r\n" : "H\r\n";
+    std::string text = input.protocol == Protocol::Ftp ? "F\r\n" : "H\r\n";
     if (input.proxy) text += input.proxy->address + "\r\n" + input.proxy->port;
     return text;
 }
@@ -63,22 +63,22 @@ void replaceWhole(const std::string& windowsPath, const std::string& text) {
 
 }  // namespace
 
-char readProtocolLetter() {
-    if (!fileExists(kProtocolFile)) return 'H';
-    return readFirstLine(kProtocolFile) == "F" ? 'F' : 'H';
+Protocol readProtocol() {
+    if (!fileExists(kProtocolFile)) return Protocol::Http;
+    return readFirstLine(kProtocolFile) == "F" ? Protocol::Ftp : Protocol::Http;
 }
 
 std::optional<ProxyFile> readProxyFile() {
     if (!fileExists(kProxyFile)) return std::nullopt;
     TextReader reader(kProxyFile);
     ProxyFile proxy;
-    proxy.address = Trim(reader.readLine());
+    proxy.address = trim(reader.readLine());
     proxy.port = reader.readInteger();
     reader.skipLine();
-    proxy.login = Trim(reader.readLine());
-    proxy.password = Trim(reader.readLine());
-    proxy.authentication = Trim(reader.readLine()) == "S";
-    proxy.localNetwork = Trim(reader.readLine()) == "S";
+    proxy.login = trim(reader.readLine());
+    proxy.password = trim(reader.readLine());
+    proxy.authentication = trim(reader.readLine()) == "S";
+    proxy.localNetwork = trim(reader.readLine()) == "S";
     reader.close();
     return proxy;
 }
@@ -87,14 +87,14 @@ void applyProxyFile(const ProxyFile& proxy, HttpClient& http, FtpClient& ftp) {
     applyProxyValues({proxy.address, proxy.port, proxy.authentication, proxy.login, proxy.password}, http, ftp);
 }
 
-void loadSettings(char& protocolLetter, HttpClient& http, FtpClient& ftp) {
-    protocolLetter = 'H';
-    protocolLetter = readProtocolLetter();
+void applySettingsFiles(Protocol& protocol, HttpClient& http, FtpClient& ftp) {
+    protocol = Protocol::Http;
+    protocol = readProtocol();
     if (auto proxy = readProxyFile()) applyProxyFile(*proxy, http, ftp);
 }
 
 void saveSettingsFiles(const SettingsInput& input) {
-    if (input.proxy) StrToInt(input.proxy->port);
+    if (input.proxy) parseInteger(input.proxy->port);
     forceDirectories(kConfigFolder);
     replaceWhole(kProtocolFile, protocolFileText(input));
     if (input.proxy)
@@ -104,7 +104,7 @@ void saveSettingsFiles(const SettingsInput& input) {
 }
 
 void applyProxyInput(const ProxyInput& input, HttpClient& http, FtpClient& ftp) {
-    applyProxyValues({Trim(input.address), StrToInt(input.port), input.authentication, input.login, input.password},
+    applyProxyValues({trim(input.address), parseInteger(input.port), input.authentication, input.login, input.password},
                      http, ftp);
 }
 

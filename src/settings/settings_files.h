@@ -1,8 +1,9 @@
 #pragma once
 // The updater's own settings: ATUTREV.CFG (protocol) and Proxy.cfg (proxy), their
-// reading into the protocol letter and the clients' proxy groups, and their writing.
+// reading into the protocol and the clients' proxy groups, and their writing.
 #include "protocols/ftp/ftp_client.h"
 #include "protocols/http/http_client.h"
+#include "transfer/update_server.h"
 
 #include <cstdint>
 #include <optional>
@@ -24,15 +25,15 @@ struct ProxyFile {
     bool localNetwork = false;    // line 6 is "S"
 };
 
-// 'F' when line 1 of ATUTREV.CFG is exactly "F"; 'H' otherwise, also without the file.
-char readProtocolLetter();
+// FTP when line 1 of ATUTREV.CFG is exactly "F"; HTTP otherwise, also without the file.
+Protocol readProtocol();
 // Empty when there is no Proxy.cfg; raises "Invalid numeric input" for a bad port.
 std::optional<ProxyFile> readProxyFile();
 void applyProxyFile(const ProxyFile& proxy, HttpClient& http, FtpClient& ftp);
 
-// The whole load: the letter is settled before Proxy.cfg is opened, and the
+// The whole load: the protocol is settled before Proxy.cfg is opened, and the
 // clients change only once Proxy.cfg has been read without error.
-void loadSettings(char& protocolLetter, HttpClient& http, FtpClient& ftp);
+void applySettingsFiles(Protocol& protocol, HttpClient& http, FtpClient& ftp);
 
 // The proxy fields as the user typed them.
 struct ProxyInput {
@@ -45,7 +46,7 @@ struct ProxyInput {
 };
 
 struct SettingsInput {
-    char protocolLetter = 'H';
+    Protocol protocol = Protocol::Http;
     std::optional<ProxyInput> proxy;  // empty: no proxy
 };
 

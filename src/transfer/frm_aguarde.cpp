@@ -3,6 +3,7 @@
 #include "transfer/count_format.h"
 #include "ui/artwork.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/gauge.h"
 #include "ui/palette.h"
 #include "ui/qt_text.h"
@@ -34,7 +35,7 @@ TFrmAguarde::TFrmAguarde(QWidget* parent, TDataWeb* dataWeb) : QWidget(parent), 
 
 TFrmAguarde::~TFrmAguarde() {
     if (dataWeb_ && dataWeb_->progressDisplay() == this) dataWeb_->setProgressDisplay(nullptr);
-    if (FrmAguarde == this) FrmAguarde = nullptr;
+    forgetInstance(FrmAguarde, this);
 }
 
 void TFrmAguarde::buildControls() {
@@ -74,7 +75,7 @@ void TFrmAguarde::workBegin(int64_t total) {
     total_ = total;
     repaint();
     sinceReceivedShown_.invalidate();
-    lblTotal_->setText(qs(formatCount(total)));
+    lblTotal_->setText(fromCp1252(formatCount(total)));
     lblTotal_->repaint();
     barra_->setMaxValue(total);
 }
@@ -93,7 +94,7 @@ void TFrmAguarde::work(int64_t count) {
 void TFrmAguarde::workEnd() { showReceived(); }
 
 void TFrmAguarde::showReceived() {
-    if (receivedPending_) lblRec_->setText(qs(formatCount(received_)));
+    if (receivedPending_) lblRec_->setText(fromCp1252(formatCount(received_)));
     receivedPending_ = false;
     lblRec_->repaint();
     sinceReceivedShown_.start();

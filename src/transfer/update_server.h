@@ -4,6 +4,9 @@
 
 namespace trev {
 
+// How the update server is reached; the settings file keeps it as a letter.
+enum class Protocol { Http, Ftp };
+
 struct UpdateServer {
     std::string host;
     int httpPort = 80;

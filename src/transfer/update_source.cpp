@@ -4,8 +4,8 @@
 
 namespace trev {
 
-UpdateSource::UpdateSource(TDataWeb& dataWeb, UpdateServer server, LetterReader letter)
-    : dataWeb_(dataWeb), server_(std::move(server)), letter_(std::move(letter)) {}
+UpdateSource::UpdateSource(TDataWeb& dataWeb, UpdateServer server, ProtocolReader protocol)
+    : dataWeb_(dataWeb), server_(std::move(server)), protocol_(std::move(protocol)) {}
 
 void UpdateSource::useFtpAccount() {
     dataWeb_.FTP.Host = server_.host;

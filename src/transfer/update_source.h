@@ -1,6 +1,6 @@
 #pragma once
-// The update server as the web update fetches from it: by the protocol letter,
-// read before each fetch ('H' HTTP, 'F' FTP), through the transfer operations.
+// The update server as the web update fetches from it: by the protocol, read
+// before each fetch, through the transfer operations.
 #include "transfer/data_web.h"
 #include "transfer/fetch_check.h"
 #include "transfer/update_server.h"
@@ -13,14 +13,12 @@
 
 namespace trev {
 
-constexpr char kHttpLetter = 'H';
-constexpr char kFtpLetter = 'F';
 // The most a catalogue or list file of the update server may hold.
 constexpr int64_t kListFileLimit = int64_t{16} << 20;
 
 class UpdateSource {
 public:
-    using LetterReader = std::function<char()>;
+    using ProtocolReader = std::function<Protocol()>;
     // A remote path, the local path it is fetched into, and the most that file may hold.
     struct Fetch {
         std::string remotePath;
@@ -32,9 +30,10 @@ public:
     using Transfer = std::function<void()>;
     using Wrapper = std::function<void(const std::string& remote, const std::string& localPath, const Transfer&)>;
 
-    UpdateSource(TDataWeb& dataWeb, UpdateServer server, LetterReader letter);
+    UpdateSource(TDataWeb& dataWeb, UpdateServer server, ProtocolReader protocol);
 
-    bool overFtp() const { return letter_() == kFtpLetter; }
+    Protocol protocol() const { return protocol_(); }
+    bool overFtp() const { return protocol() == Protocol::Ftp; }
     const UpdateServer& server() const { return server_; }
 
     // The FTP client's host and account become the update server's.
@@ -44,7 +43,7 @@ public:
                int64_t sizeLimit = FileStream::kNoSizeLimit);
     // Files in order; over FTP all in one connection.
     void fetchTogether(const std::vector<Fetch>& files);
-    // Whatever the protocol letter.
+    // Whatever the protocol.
     void fetchOverHttp(const std::string& remotePath, const std::string& localPath,
                        int64_t sizeLimit = FileStream::kNoSizeLimit);
 
@@ -59,7 +58,7 @@ private:
 
     TDataWeb& dataWeb_;
     UpdateServer server_;
-    LetterReader letter_;
+    ProtocolReader protocol_;
     Wrapper wrapper_;
     FetchCheck* check_ = nullptr;
 };

@@ -114,8 +114,8 @@ void showMessage(MessageKind kind, const std::string& text) {
         messageHook()(kind, title(), text);
         return;
     }
-    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information, qs(title()),
-                    qs(text), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information, fromCp1252(title()),
+                    fromCp1252(text), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The application object: title, letting pending events run, termination,
 // cursors, deferred release and the default error display. Every event handler
-// runs inside guarded(), so no exception ever crosses the event loop.
+// runs inside guarded() (a connect is given guardedSlot()), so no exception ever
+// crosses the event loop.
 #include "platform/errors.h"
 
 #include <exception>
@@ -62,6 +63,13 @@ void guarded(Handler&& handler) {
     } catch (...) {
         handleException(std::current_exception());
     }
+}
+
+// The handler as a slot or callback that runs it inside guarded(); it takes as many
+// of the signal's arguments as the handler does.
+template <class Handler>
+auto guardedSlot(Handler handler) {
+    return [handler](auto... args) -> decltype(handler(args...), void()) { guarded([&] { handler(args...); }); };
 }
 
 }  // namespace Application

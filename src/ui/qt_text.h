@@ -7,7 +7,7 @@
 
 namespace trev {
 
-inline QString qs(const std::string& cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
-inline std::string cp(const QString& text) { return utf8ToCp1252(text.toStdString()); }
+inline QString fromCp1252(const std::string& cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
+inline std::string toCp1252(const QString& text) { return utf8ToCp1252(text.toStdString()); }
 
 }  // namespace trev

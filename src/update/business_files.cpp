@@ -6,23 +6,17 @@
 #include "platform/text_util.h"
 #include "protocols/db/db_connection.h"
 #include "update/text_routines.h"
+#include "update/update_paths.h"
 
 namespace trev {
 
 namespace {
 
-const char* const fireCfg = "C:\\VELOR\\TREVALMONTE\\CONFIG\\fire.cfg";
-const char* const localBdCfgTested = "C:\\Velor\\TREVALMONTE\\Config\\local_BD.CFG";
-const char* const localBdCfgRead = "C:\\VELOR\\TREVALMONTE\\CONFIG\\LOCAL_BD.CFG";
-const char* const ipCfg = "C:\\Velor\\TREVALMONTE\\Config\\IP.CFG";
-const char* const menuCfg = "C:\\VELOR\\TREVALMONTE\\CONFIG\\MENU.CFG";
-const char* const addOnFolder = "C:\\VELOR\\TREVALMONTE\\ADICIONAIS\\";
-const char* const defaultDataFolder = "C:\\VELOR\\TREVALMONTE";
-const char* const databaseFile = "DB_TREVALMONTE.GDB";
-constexpr size_t menuKeyWidth = 40;
+const char* const kDatabaseFile = "DB_TREVALMONTE.GDB";
+constexpr size_t kMenuKeyWidth = 40;
 
 void readCredentials(DatabaseSettings& settings) {
-    TextReader reader(fireCfg);
+    TextReader reader(paths::kDatabaseLogin);
     settings.port = reader.readLine();
     settings.userName = reader.readLine();
     settings.password = reader.readLine();
@@ -31,7 +25,8 @@ void readCredentials(DatabaseSettings& settings) {
 }
 
 std::string dataFolder() {
-    std::string folder = fileExists(localBdCfgTested) ? readFirstLine(localBdCfgRead) : defaultDataFolder;
+    std::string folder = fileExists(paths::kDatabaseFolderLookedFor) ? readFirstLine(paths::kDatabaseFolder)
+                                                                    : paths::kDefaultDataFolder;
     if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '\\';
     return folder;
 }
@@ -48,7 +43,7 @@ bool endsInsideLine(const std::string& windowsPath) {
 
 DatabaseSettings LoadDatabaseSettings(DbConnection& conexao) {
     DatabaseSettings settings;
-    if (fileExists(fireCfg)) {
+    if (fileExists(paths::kDatabaseLogin)) {
         readCredentials(settings);
         conexao.Params = {"user_name=" + settings.userName, "password=" + settings.password};
     }
@@ -57,25 +52,25 @@ DatabaseSettings LoadDatabaseSettings(DbConnection& conexao) {
 }
 
 std::string BuildDatabaseName(const DatabaseSettings& settings) {
-    const bool hasAddress = fileExists(ipCfg);
-    const std::string address = hasAddress ? readFirstLine(ipCfg) : "127.0.0.1";
+    const bool hasAddress = fileExists(paths::kServerAddress);
+    const std::string address = hasAddress ? readFirstLine(paths::kServerAddress) : "127.0.0.1";
     std::string server;
     if (!settings.port.empty()) server = address + "/" + settings.port + ":";
     else if (hasAddress) server = address + ":";
-    return server + settings.dataFolder + databaseFile;
+    return server + settings.dataFolder + kDatabaseFile;
 }
 
 void EnsureMenuFile() {
-    if (fileExists(menuCfg)) TextReader(menuCfg).close();
-    else TextWriter(menuCfg).close();
+    if (fileExists(paths::kMenu)) TextReader(paths::kMenu).close();
+    else TextWriter(paths::kMenu).close();
 }
 
 void RegisterAddOn(const std::string& name, const std::string& fileName) {
-    if (FindKeyedLine(Trim(name), menuCfg)) return;
-    const bool lastLineOpen = endsInsideLine(menuCfg);
-    TextWriter menu(menuCfg, TextWriter::Mode::Append);
+    if (FindKeyedLine(trim(name), paths::kMenu)) return;
+    const bool lastLineOpen = endsInsideLine(paths::kMenu);
+    TextWriter menu(paths::kMenu, TextWriter::Mode::Append);
     if (lastLineOpen) menu.writeLine();
-    menu.writeLine(PadText(name, "S", menuKeyWidth) + addOnFolder + fileName);
+    menu.writeLine(PadText(name, "S", kMenuKeyWidth) + paths::kAddOnFolder + fileName);
     menu.close();
 }
 

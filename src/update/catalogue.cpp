@@ -8,10 +8,10 @@ namespace trev {
 
 AddOnEntry parseAddOnLine(const std::string& line) {
     AddOnEntry entry;
-    entry.exeName = Trim(Columns(line, 1, 30));
-    entry.name = Trim(Columns(line, 31, 60));
-    entry.date = Trim(Columns(line, 61, 70));
-    entry.description = Trim(Columns(line, 71, 120));
+    entry.exeName = trim(columns(line, 1, 30));
+    entry.name = trim(columns(line, 31, 60));
+    entry.date = trim(columns(line, 61, 70));
+    entry.description = trim(columns(line, 71, 120));
     return entry;
 }
 
@@ -23,7 +23,7 @@ std::vector<AddOnEntry> readAddOnCatalogue(const std::string& windowsPath) {
 }
 
 VersionDescription parseVersionDescription(const std::string& firstLine) {
-    return {Trim(Columns(firstLine, 1, 10)), Columns(firstLine, 11, 70)};
+    return {trim(columns(firstLine, 1, 10)), columns(firstLine, 11, 70)};
 }
 
 std::string readInstalledVersion(const std::string& windowsPath) {

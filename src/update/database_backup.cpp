@@ -20,7 +20,7 @@ const std::string kExtension = ".FBK";
 constexpr size_t kStampLength = 15;  // yyyymmdd_hhnnss
 
 bool isBackupName(const std::string& name) {
-    const std::string upper = UpperCase(name);
+    const std::string upper = upperCase(name);
     if (upper.size() != kPrefix.size() + kStampLength + kExtension.size()) return false;
     if (upper.compare(0, kPrefix.size(), kPrefix) != 0 || !upper.ends_with(kExtension)) return false;
     const std::string stamp = upper.substr(kPrefix.size(), kStampLength);
@@ -57,7 +57,7 @@ std::string reasonText(BackupFailure failure) {
 std::string userNameOf(const std::vector<std::string>& params) {
     for (const std::string& line : params) {
         const size_t equals = line.find('=');
-        if (equals != std::string::npos && LowerCase(Trim(line.substr(0, equals))) == "user_name")
+        if (equals != std::string::npos && lowerCase(trim(line.substr(0, equals))) == "user_name")
             return line.substr(equals + 1);
     }
     return "SYSDBA";
@@ -65,11 +65,11 @@ std::string userNameOf(const std::vector<std::string>& params) {
 
 }  // namespace
 
-std::string BackupFileName(const LocalTime& time) { return kPrefix + compactDateTimeText(time) + kExtension; }
+std::string backupFileName(const LocalTime& time) { return kPrefix + compactDateTimeText(time) + kExtension; }
 
-BackupRecord BackupDatabase(const DbConnection& conexao, const LocalTime& time, std::chrono::milliseconds limit) {
+BackupRecord backupDatabase(const DbConnection& conexao, const LocalTime& time, std::chrono::milliseconds limit) {
     const DatabaseLocation location = locateDatabase(conexao.DatabaseName);
-    const std::string name = BackupFileName(time);
+    const std::string name = backupFileName(time);
     BackupRecord record;
     record.file = location.serverFolder + name;
     const auto started = std::chrono::steady_clock::now();
@@ -83,13 +83,13 @@ BackupRecord BackupDatabase(const DbConnection& conexao, const LocalTime& time, 
     record.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     record.size = fileSize(location.folder + name);
     // Only a folder that shows the new backup is the server's own: never prune another.
-    if (record.size >= 0) KeepNewestBackups(location.folder, kBackupsKept);
+    if (record.size >= 0) keepNewestBackups(location.folder, kBackupsKept);
     const std::string database = location.local ? location.serverPath : conexao.DatabaseName;
-    record.restoreCommand = RestoreCommand(record.file, database, userNameOf(conexao.Params));
+    record.restoreCommand = restoreCommand(record.file, database, userNameOf(conexao.Params));
     return record;
 }
 
-void KeepNewestBackups(const std::string& windowsFolder, size_t keep) {
+void keepNewestBackups(const std::string& windowsFolder, size_t keep) {
     std::vector<std::string> backups;
     for (const std::string& name : fileNamesIn(windowsFolder))
         if (isBackupName(name)) backups.push_back(name);
@@ -98,7 +98,7 @@ void KeepNewestBackups(const std::string& windowsFolder, size_t keep) {
     for (size_t i = keep; i < backups.size(); ++i) deleteFile(windowsFolder + backups[i]);
 }
 
-std::string RestoreCommand(const std::string& backupFile, const std::string& databaseName,
+std::string restoreCommand(const std::string& backupFile, const std::string& databaseName,
                            const std::string& userName) {
     return "gbak -c -user " + userName + " -password SENHA \"" + backupFile + "\" \"" + databaseName + "\"";
 }

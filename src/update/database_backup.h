@@ -30,20 +30,20 @@ constexpr size_t kBackupsKept = 3;
 constexpr std::chrono::minutes kBackupTimeLimit{60};
 
 // "DB_TREVALMONTE_yyyymmdd_hhnnss.FBK"
-std::string BackupFileName(const LocalTime& time);
+std::string backupFileName(const LocalTime& time);
 
 // Backs up the database that the connection's name and login lines reach into
 // the data folder of that name, then keeps the newest kBackupsKept backups there.
 // Raises DatabaseBackupError with the reason in Portuguese and the server's text.
-BackupRecord BackupDatabase(const DbConnection& conexao, const LocalTime& time = localNow(),
+BackupRecord backupDatabase(const DbConnection& conexao, const LocalTime& time = localNow(),
                             std::chrono::milliseconds limit = kBackupTimeLimit);
 
 // Deletes every backup of the name pattern in the folder but the `keep` newest
 // (by the time in their names); other files stay.
-void KeepNewestBackups(const std::string& windowsFolder, size_t keep);
+void keepNewestBackups(const std::string& windowsFolder, size_t keep);
 
 // "gbak -c -user USER -password SENHA "file" "database"": SENHA stands for the password.
-std::string RestoreCommand(const std::string& backupFile, const std::string& databaseName,
+std::string restoreCommand(const std::string& backupFile, const std::string& databaseName,
                            const std::string& userName);
 
 }  // namespace trev

@@ -2,6 +2,7 @@
 
 #include "ui/artwork.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/gauge.h"
 #include "ui/palette.h"
 
@@ -35,9 +36,7 @@ TFrmAguardeSQL::TFrmAguardeSQL(QWidget* parent) : QWidget(parent) {
     buildControls();
 }
 
-TFrmAguardeSQL::~TFrmAguardeSQL() {
-    if (FrmAguardeSQL == this) FrmAguardeSQL = nullptr;
-}
+TFrmAguardeSQL::~TFrmAguardeSQL() { forgetInstance(FrmAguardeSQL, this); }
 
 void TFrmAguardeSQL::buildControls() {
     auto* panel = new QWidget(this);

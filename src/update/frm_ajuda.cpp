@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "ui/application.h"
+#include "ui/form_instance.h"
 #include "ui/qt_text.h"
 
 #include <QFile>
@@ -42,27 +43,23 @@ TFrmAjuda::TFrmAjuda(QWidget* parent)
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(310, 321, 75, 25);
     BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, Application::guardedSlot([this] { BitBtn1Click(); }));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect desktop = screen->availableGeometry();
         move(desktop.center() - rect().center());
     }
 }
 
-TFrmAjuda::~TFrmAjuda() {
-    if (FrmAjuda == this) FrmAjuda = nullptr;
-}
+TFrmAjuda::~TFrmAjuda() { forgetInstance(FrmAjuda, this); }
 
 void TFrmAjuda::WebBrowser1Navigate(const std::string& windowsPath) {
     QString native = QString::fromStdString(nativePath(windowsPath));
     QFile file(native);
     if (!file.open(QIODevice::ReadOnly)) return;  // a browser shows an empty page
     WebBrowser1->setSearchPaths({QFileInfo(native).absolutePath()});
-    WebBrowser1->setHtml(matchHeadingEnds(qs(file.readAll().toStdString())));
+    WebBrowser1->setHtml(matchHeadingEnds(fromCp1252(file.readAll().toStdString())));
 }
 
-void TFrmAjuda::BitBtn1Click() {
-    Application::guarded([this] { close(); });
-}
+void TFrmAjuda::BitBtn1Click() { close(); }
 
 }  // namespace trev

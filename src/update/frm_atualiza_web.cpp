@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form_building.h"
+#include "ui/form_instance.h"
 #include "ui/icons.h"
 #include "ui/palette.h"
 #include "update/web_update_database.h"
@@ -117,9 +118,7 @@ TFrmAtualizaWeb::TFrmAtualizaWeb(QWidget* parent, ScreenHost& host, TDataWeb* da
     Timer1->start();
 }
 
-TFrmAtualizaWeb::~TFrmAtualizaWeb() {
-    if (FrmAtualizaWeb == this) FrmAtualizaWeb = nullptr;
-}
+TFrmAtualizaWeb::~TFrmAtualizaWeb() { forgetInstance(FrmAtualizaWeb, this); }
 
 void TFrmAtualizaWeb::createControls() {
     Shape1 = shape(this, "Shape1", rect(), Qt::white, kSilver);
@@ -254,28 +253,28 @@ void TFrmAtualizaWeb::createServerWarning() {
 }
 
 void TFrmAtualizaWeb::connectHandlers() {
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(RadioButton1, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked) RadioButton1Click();
-    });
-    connect(RadioButton2, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked) RadioButton2Click();
-    });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(BtnAtualizar, &QPushButton::clicked, this, [this] { BtnAtualizarClick(); });
-    connect(Label7, &TClickLabel::clicked, this, [this] { Label7Click(); });
-    connect(Label8, &TClickLabel::clicked, this, [this] { Label8Click(); });
+    connect(Timer1, &QTimer::timeout, this, Application::guardedSlot([this] { Timer1Timer(); }));
+    connect(RadioButton1, &QRadioButton::toggled, this, Application::guardedSlot([this](bool checked) {
+                if (checked) RadioButton1Click();
+            }));
+    connect(RadioButton2, &QRadioButton::toggled, this, Application::guardedSlot([this](bool checked) {
+                if (checked) RadioButton2Click();
+            }));
+    connect(BitBtn1, &QPushButton::clicked, this, Application::guardedSlot([this] { BitBtn1Click(); }));
+    connect(BtnAtualizar, &QPushButton::clicked, this, Application::guardedSlot([this] { BtnAtualizarClick(); }));
+    connect(Label7, &TClickLabel::clicked, this, Application::guardedSlot([this] { Label7Click(); }));
+    connect(Label8, &TClickLabel::clicked, this, Application::guardedSlot([this] { Label8Click(); }));
 }
 
 // Showing the screen again while it is visible does not run FormShow.
 void TFrmAtualizaWeb::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) Application::guarded([this] { FormShow(); });
 }
 
 void TFrmAtualizaWeb::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    FormClose();
+    Application::guarded([this] { FormClose(); });
 }
 
 }  // namespace trev

@@ -31,7 +31,7 @@ enum class HelpPage;
 class TFrmAtualizaWeb : public QWidget, public WebUpdateView {
     Q_OBJECT
 public:
-    // The host gives the protocol letter, the update server and the hint panel; the
+    // The host gives the protocol, the update server and the hint panel; the
     // check, the run and the download progress fetch through dataWeb.
     TFrmAtualizaWeb(QWidget* parent, ScreenHost& host, TDataWeb* dataWeb = DataWeb);
     ~TFrmAtualizaWeb() override;
@@ -39,7 +39,7 @@ public:
     // The database objects, created with the screen.
     WebUpdateDatabase& database() { return *database_; }
 
-    // Handlers; each runs inside the application's guard.
+    // Handlers; their connects and events run each inside the application's guard.
     void Timer1Timer();
     void RadioButton1Click();
     void RadioButton2Click();

@@ -2,10 +2,11 @@
 // warning, or "Terminal"), the update run, the help links, show and close.
 #include "settings/screen_host.h"
 #include "transfer/update_source.h"
-#include "ui/application.h"
+#include "ui/form_instance.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
 #include "update/help_pages.h"
+#include "update/update_paths.h"
 #include "update/update_run.h"
 #include "update/version_check.h"
 
@@ -15,83 +16,63 @@
 namespace trev {
 
 UpdateSource TFrmAtualizaWeb::updateSource() const {
-    return UpdateSource(*dataWeb_, host_.updateServer(), [&host = host_] { return host.protocolLetter(); });
+    return UpdateSource(*dataWeb_, host_.updateServer(), [&host = host_] { return host.protocol(); });
 }
 
 void TFrmAtualizaWeb::Timer1Timer() {
-    Application::guarded([this] {
-        // The events let run by the check may fire the timer again.
-        if (checkStarted_) return;
-        checkStarted_ = true;
-        UpdateSource source = updateSource();
-        VersionCheck(*this, source, log_).run();
-    });
+    // The events let run by the check may fire the timer again.
+    if (checkStarted_) return;
+    checkStarted_ = true;
+    UpdateSource source = updateSource();
+    VersionCheck(*this, source, log_).run();
 }
 
 void TFrmAtualizaWeb::BtnAtualizarClick() {
-    Application::guarded([this] {
-        UpdateSource source = updateSource();
-        UpdateRun(*this, source, database(), log_).run();
-    });
+    UpdateSource source = updateSource();
+    UpdateRun(*this, source, database(), log_).run();
 }
 
 void TFrmAtualizaWeb::RadioButton1Click() {
-    Application::guarded([this] {
-        BtnAtualizar->setEnabled(false);
-        PnAviso02->hide();
-        RadioButton1->setEnabled(false);
-        RadioButton2->setEnabled(false);
-        PnAviso01->hide();
-        PnMenServer->show();
-    });
+    BtnAtualizar->setEnabled(false);
+    PnAviso02->hide();
+    RadioButton1->setEnabled(false);
+    RadioButton2->setEnabled(false);
+    PnAviso01->hide();
+    PnMenServer->show();
 }
 
 void TFrmAtualizaWeb::BitBtn1Click() {
-    Application::guarded([this] {
-        RadioButton1->setEnabled(true);
-        RadioButton2->setEnabled(true);
-        PnMenServer->hide();
-        PnAviso01->hide();
-        PnAviso02->show();
-        BtnAtualizar->setEnabled(checkEnded_);
-    });
+    RadioButton1->setEnabled(true);
+    RadioButton2->setEnabled(true);
+    PnMenServer->hide();
+    PnAviso01->hide();
+    PnAviso02->show();
+    BtnAtualizar->setEnabled(checkEnded_);
 }
 
 void TFrmAtualizaWeb::RadioButton2Click() {
-    Application::guarded([this] {
-        BtnAtualizar->setEnabled(false);
-        PnAviso02->hide();
-        PnAviso01->hide();
-        PnAviso02->show();
-        BtnAtualizar->setEnabled(checkEnded_);
-    });
+    BtnAtualizar->setEnabled(false);
+    PnAviso02->hide();
+    PnAviso01->hide();
+    PnAviso02->show();
+    BtnAtualizar->setEnabled(checkEnded_);
 }
 
-void TFrmAtualizaWeb::Label7Click() {
-    Application::guarded([this] { showHelp(HelpPage::Versions); });
-}
+void TFrmAtualizaWeb::Label7Click() { showHelp(HelpPage::Versions); }
 
-void TFrmAtualizaWeb::Label8Click() {
-    Application::guarded([this] { showHelp(HelpPage::AddOns); });
-}
+void TFrmAtualizaWeb::Label8Click() { showHelp(HelpPage::AddOns); }
 
 void TFrmAtualizaWeb::showHelp(HelpPage page) {
     writeHelpPage(page);
-    FrmAjuda = new TFrmAjuda(nullptr);
-    FrmAjuda->WebBrowser1Navigate(kHelpFilePath);
-    FrmAjuda->exec();
-    delete FrmAjuda;
-    FrmAjuda = nullptr;
+    // The window goes, and FrmAjuda with it, also when its page cannot be shown.
+    TFrmAjuda window(nullptr);
+    FrmAjuda = &window;
+    window.WebBrowser1Navigate(paths::kHelpPage);
+    window.exec();
 }
 
-void TFrmAtualizaWeb::FormShow() {
-    Application::guarded([this] { host_.setHint(""); });
-}
+void TFrmAtualizaWeb::FormShow() { host_.setHint(""); }
 
-void TFrmAtualizaWeb::FormClose() {
-    Application::guarded([this] {
-        if (FrmAtualizaWeb == this) FrmAtualizaWeb = nullptr;
-    });
-}
+void TFrmAtualizaWeb::FormClose() { forgetInstance(FrmAtualizaWeb, this); }
 
 }  // namespace trev

@@ -23,7 +23,7 @@ constexpr int kAddOnFileColumn = 3;
 
 QTreeWidgetItem* addRow(QTreeWidget* list, const std::vector<std::string>& columns) {
     auto* item = new QTreeWidgetItem(list);
-    for (size_t i = 0; i < columns.size(); ++i) item->setText(static_cast<int>(i), qs(columns[i]));
+    for (size_t i = 0; i < columns.size(); ++i) item->setText(static_cast<int>(i), fromCp1252(columns[i]));
     return item;
 }
 
@@ -33,7 +33,7 @@ std::vector<QTreeWidgetItem*> rowsOf(const QTreeWidget* list) {
     return rows;
 }
 
-std::string text(const QTreeWidgetItem* row, int column) { return cp(row->text(column)); }
+std::string text(const QTreeWidgetItem* row, int column) { return toCp1252(row->text(column)); }
 
 QTreeWidgetItem* rowAt(const QTreeWidget* list, size_t row) { return list->topLevelItem(static_cast<int>(row)); }
 
@@ -51,10 +51,10 @@ QLabel* TFrmAtualizaWeb::phaseLabel(Phase phase) const {
 void TFrmAtualizaWeb::setPhase(Phase phase, PhaseState state, const std::string& text) {
     QLabel* label = phaseLabel(phase);
     setTextColor(label, state == PhaseState::Running ? QColor(0, 0, 0) : QColor(0, 128, 0));
-    label->setText(qs(text));
+    label->setText(fromCp1252(text));
 }
 
-void TFrmAtualizaWeb::setAction(const std::string& text) { LblAcao->setText(qs(text)); }
+void TFrmAtualizaWeb::setAction(const std::string& text) { LblAcao->setText(fromCp1252(text)); }
 
 void TFrmAtualizaWeb::letEventsRun() { Application::processMessages(); }
 

@@ -2,10 +2,9 @@
 
 #include "platform/codepage.h"
 #include "platform/text_file.h"
+#include "update/update_paths.h"
 
 namespace trev {
-
-const char* const kHelpFilePath = "C:\\VELOR\\TREVALMONTE\\TEMP\\AJU001.HTML";
 
 namespace {
 
@@ -61,7 +60,7 @@ std::vector<std::string> helpPageLines(HelpPage page) {
 }
 
 void writeHelpPage(HelpPage page) {
-    TextWriter writer(kHelpFilePath);
+    TextWriter writer(paths::kHelpPage);
     for (const std::string& line : helpPageLines(page)) writer.writeLine(line);
     writer.close();
 }

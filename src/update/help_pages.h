@@ -1,11 +1,9 @@
 #pragma once
-// The two generated help pages and the file they are written to.
+// The two generated help pages, written to paths::kHelpPage.
 #include <string>
 #include <vector>
 
 namespace trev {
-
-extern const char* const kHelpFilePath;
 
 enum class HelpPage { Versions, AddOns };
 

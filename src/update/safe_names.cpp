@@ -23,7 +23,7 @@ bool isPortNumber(unsigned char c) { return (c >= '1' && c <= '9') || c == 0xB9 
 // Windows opens a device instead of a file for these, whatever the extension.
 bool isReservedDeviceName(const std::string& name) {
     static const std::array<std::string, 6> devices = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    std::string base = UpperCase(name.substr(0, name.find('.')));
+    std::string base = upperCase(name.substr(0, name.find('.')));
     while (!base.empty() && base.back() == ' ') base.pop_back();  // "CON .txt" is CON too
     for (const std::string& device : devices)
         if (base == device) return true;
@@ -40,7 +40,7 @@ bool endsInDotOrBlank(const std::string& name) {
 
 bool isSafeFileName(const std::string& name) {
     // An empty name would be the folder itself; a blank one a folder no one can see.
-    if (Trim(name).empty() || name.size() > kMaxNameLength || endsInDotOrBlank(name) || isReservedDeviceName(name))
+    if (trim(name).empty() || name.size() > kMaxNameLength || endsInDotOrBlank(name) || isReservedDeviceName(name))
         return false;
     for (char c : name)
         if (isUnsafeCharacter(static_cast<unsigned char>(c))) return false;
@@ -50,7 +50,7 @@ bool isSafeFileName(const std::string& name) {
 void requireSafeFileName(const std::string& name, const std::string& listName, int lineNumber) {
     if (isSafeFileName(name)) return;
     throw Error(utf8ToCp1252("Nome inválido na linha ") + std::to_string(lineNumber) + " de " + listName +
-                ": \"" + EscapeControlBytes(ShownValue(name)) + "\"");
+                ": \"" + escapeControlBytes(shownValue(name)) + "\"");
 }
 
 }  // namespace trev

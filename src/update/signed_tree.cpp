@@ -10,8 +10,6 @@
 namespace trev {
 namespace {
 
-std::string pt(const std::string& utf8) { return utf8ToCp1252(utf8); }
-
 std::string readBytes(const std::string& windowsPath) {
     std::ifstream file(nativePath(windowsPath), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -41,7 +39,7 @@ void SignedTree::refuse(const std::string& reason) const {
 
 std::string SignedTree::publicKey() const {
     std::optional<std::string> key = decodeBase64(publicKeyBase64_, kPublicKeyBytes);
-    if (!key) refuse(pt("Chave do publicador inválida nesta versão do atualizador"));
+    if (!key) refuse(utf8ToCp1252("Chave do publicador inválida nesta versão do atualizador"));
     return *key;
 }
 
@@ -49,7 +47,7 @@ int64_t SignedTree::acceptedSequence() const {
     if (!fileExists(acceptedSequencePath_)) return 0;
     const std::string line = readFirstLine(acceptedSequencePath_);
     if (line.empty() || line.size() > 15 || line.find_first_not_of("0123456789") != std::string::npos)
-        refuse(pt("Arquivo da sequência aceita inválido: ") + acceptedSequencePath_);
+        refuse(utf8ToCp1252("Arquivo da sequência aceita inválido: ") + acceptedSequencePath_);
     return std::stoll(line);
 }
 
@@ -60,18 +58,19 @@ void SignedTree::accept(int64_t now) {
                            {paths::kRemoteManifestSignature, paths::kManifestSignature}});
     const std::string bytes = readBytes(paths::kManifest);
     if (!signatureMatches(bytes, readBytes(paths::kManifestSignature), key))
-        refuse(pt("A assinatura do manifesto do servidor de atualização não confere"));
+        refuse(utf8ToCp1252("A assinatura do manifesto do servidor de atualização não confere"));
     Manifest manifest;
     try {
         manifest = parseManifest(bytes);
     } catch (const VerificationError& error) {
         refuse(error.what());
     }
-    if (manifest.expiresAt < now) refuse(pt("O manifesto do servidor de atualização expirou em ") + utcText(manifest.expiresAt));
+    if (manifest.expiresAt < now)
+        refuse(utf8ToCp1252("O manifesto do servidor de atualização expirou em ") + utcText(manifest.expiresAt));
     const int64_t accepted = acceptedSequence();
     if (manifest.sequence < accepted)
-        refuse(pt("O manifesto do servidor de atualização é antigo: sequência ") + std::to_string(manifest.sequence) +
-               pt(", já aceita ") + std::to_string(accepted));
+        refuse(utf8ToCp1252("O manifesto do servidor de atualização é antigo: sequência ") +
+               std::to_string(manifest.sequence) + utf8ToCp1252(", já aceita ") + std::to_string(accepted));
     log_.manifestAccepted(manifest.sequence, utcText(manifest.expiresAt));
     manifest_ = std::move(manifest);
 }
@@ -96,7 +95,7 @@ void SignedTree::starting(const std::string& remotePath) {
     const ManifestEntry* entry = nullptr;
     if (manifest_ && remotePath.compare(0, paths::kRemoteRoot.size(), paths::kRemoteRoot) == 0)
         entry = manifest_->find(remotePath.substr(paths::kRemoteRoot.size()));
-    if (!entry) refuse(pt("O arquivo ") + remotePath + pt(" não consta do manifesto assinado"));
+    if (!entry) refuse(utf8ToCp1252("O arquivo ") + remotePath + utf8ToCp1252(" não consta do manifesto assinado"));
     bound_ = entry->size;
 }
 
@@ -104,8 +103,8 @@ void SignedTree::starting(const std::string& remotePath) {
 void SignedTree::received(const char* data, size_t size) {
     received_ += static_cast<int64_t>(size);
     if (received_ > bound_)
-        refuse(pt("O arquivo ") + current_ + pt(" não confere com o manifesto assinado: mais de ") +
-               std::to_string(bound_) + " bytes");
+        refuse(utf8ToCp1252("O arquivo ") + current_ +
+               utf8ToCp1252(" não confere com o manifesto assinado: mais de ") + std::to_string(bound_) + " bytes");
     digest_->add(data, size);
 }
 
@@ -115,7 +114,7 @@ void SignedTree::finished(const std::string& remotePath, const std::string& loca
     const std::string digest = digest_->hexDigest();
     if (digest == entry.sha256 && received_ == entry.size) return;
     deleteFile(localPath);
-    refuse(pt("O arquivo ") + remotePath + pt(" não confere com o manifesto assinado: esperado ") +
+    refuse(utf8ToCp1252("O arquivo ") + remotePath + utf8ToCp1252(" não confere com o manifesto assinado: esperado ") +
            std::to_string(entry.size) + " bytes SHA-256 " + entry.sha256 + ", recebido " + std::to_string(received_) +
            " bytes SHA-256 " + digest);
 }

@@ -35,7 +35,7 @@ std::string PadText(const std::string& text, const std::string& mode, size_t wid
 bool FindKeyedLine(const std::string& key, const std::string& windowsPath) {
     TextReader reader(windowsPath);
     while (!reader.eof())
-        if (Trim(Columns(reader.readLine(), 1, kKeyWidth)) == key) return true;
+        if (trim(columns(reader.readLine(), 1, kKeyWidth)) == key) return true;
     return false;
 }
 

@@ -18,9 +18,6 @@ namespace trev {
 
 namespace {
 
-// Our own texts are written here in UTF-8; the file takes Windows-1252.
-std::string pt(const char* utf8) { return utf8ToCp1252(utf8); }
-
 // One event, one line: line breaks inside a value become " / ", other controls blanks.
 std::string oneLine(const std::string& text) {
     std::string line;
@@ -46,7 +43,7 @@ std::string decimalText(double value) {
 }
 
 std::string sizeText(int64_t bytes) {
-    return bytes < 0 ? pt("tamanho desconhecido") : std::to_string(bytes) + " bytes";
+    return bytes < 0 ? utf8ToCp1252("tamanho desconhecido") : std::to_string(bytes) + " bytes";
 }
 
 // "1 comando executado", "2 comandos executados".
@@ -54,7 +51,7 @@ std::string counted(int64_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-std::string protocolName(char letter) { return letter == 'F' ? "FTP" : "HTTP"; }
+std::string protocolName(Protocol protocol) { return protocol == Protocol::Ftp ? "FTP" : "HTTP"; }
 
 int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
@@ -65,19 +62,22 @@ int64_t millisecondsSince(std::chrono::steady_clock::time_point start) {
 UpdateLog::UpdateLog(std::string windowsPath, std::string oldPath, Clock clock)
     : path_(std::move(windowsPath)), oldPath_(std::move(oldPath)), clock_(std::move(clock)) {}
 
-void UpdateLog::checkStarted(char protocolLetter, const UpdateServer& server, const std::string& installedVersion) {
+void UpdateLog::checkStarted(Protocol protocol, const UpdateServer& server, const std::string& installedVersion) {
     rotateWhenLarge();
-    const int port = protocolLetter == 'F' ? server.ftpPort : server.httpPort;
-    write(pt("Verificação de versões iniciada: protocolo ") + protocolName(protocolLetter) + ", servidor " +
-          server.host + ":" + std::to_string(port) + pt(", versão instalada ") +
-          (installedVersion.empty() ? pt("desconhecida") : installedVersion));
+    const int port = protocol == Protocol::Ftp ? server.ftpPort : server.httpPort;
+    write(utf8ToCp1252("Verificação de versões iniciada: protocolo ") + protocolName(protocol) + ", servidor " +
+          server.host + ":" + std::to_string(port) + utf8ToCp1252(", versão instalada ") +
+          (installedVersion.empty() ? utf8ToCp1252("desconhecida") : installedVersion));
 }
 
 void UpdateLog::manifestAccepted(int64_t sequence, const std::string& expiry) {
-    write(pt("Manifesto assinado aceito: sequência ") + std::to_string(sequence) + pt(", válido até ") + expiry);
+    write(utf8ToCp1252("Manifesto assinado aceito: sequência ") + std::to_string(sequence) +
+          utf8ToCp1252(", válido até ") + expiry);
 }
 
-void UpdateLog::verificationRefused(const std::string& reason) { write(pt("Verificação recusou: ") + oneLine(reason)); }
+void UpdateLog::verificationRefused(const std::string& reason) {
+    write(utf8ToCp1252("Verificação recusou: ") + oneLine(reason));
+}
 
 void UpdateLog::fetch(const std::string& source, const std::string& localPath,
                       const std::function<void()>& transfer) {
@@ -93,25 +93,25 @@ void UpdateLog::fetch(const std::string& source, const std::string& localPath,
 
 void UpdateLog::fetched(const std::string& source, const std::string& localPath, int64_t bytes,
                         int64_t milliseconds) {
-    write("Download: " + ShownValue(source) + " -> " + ShownValue(localPath) + ", " + sizeText(bytes) + " em " +
+    write("Download: " + shownValue(source) + " -> " + shownValue(localPath) + ", " + sizeText(bytes) + " em " +
           std::to_string(milliseconds) + " ms");
 }
 
 void UpdateLog::fetchFailed(const std::string& source, const std::string& localPath, int64_t milliseconds,
                             const std::string& error) {
-    write("Falha no download: " + ShownValue(source) + " -> " + ShownValue(localPath) + pt(", após ") +
+    write("Falha no download: " + shownValue(source) + " -> " + shownValue(localPath) + utf8ToCp1252(", após ") +
           std::to_string(milliseconds) +
           " ms: " + error);
 }
 
 void UpdateLog::versionsOffered(const std::vector<std::string>& versions) {
     std::string list;
-    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + ShownValue(version);
-    write(pt("Versões oferecidas: ") + (versions.empty() ? "nenhuma" : list));
+    for (const std::string& version : versions) list += (list.empty() ? "" : ", ") + shownValue(version);
+    write(utf8ToCp1252("Versões oferecidas: ") + (versions.empty() ? "nenhuma" : list));
 }
 
 void UpdateLog::runStarted(bool serverUpdate, const std::string& databaseName) {
-    std::string text = pt("Atualização iniciada: tipo ") + (serverUpdate ? "Servidor" : "Terminal");
+    std::string text = utf8ToCp1252("Atualização iniciada: tipo ") + (serverUpdate ? "Servidor" : "Terminal");
     if (!databaseName.empty()) text += ", banco de dados " + databaseName;
     write(text);
 }
@@ -121,34 +121,34 @@ void UpdateLog::databaseOpening(const std::string& databaseName) {
 }
 
 void UpdateLog::backupMade(const BackupRecord& backup) {
-    write(pt("Cópia de segurança do banco de dados: ") + backup.file + ", " + sizeText(backup.size) + " em " +
+    write(utf8ToCp1252("Cópia de segurança do banco de dados: ") + backup.file + ", " + sizeText(backup.size) + " em " +
           decimalText(backup.seconds) + " s; para restaurar: " + backup.restoreCommand);
 }
 
 void UpdateLog::scriptRun(const std::string& fileName, const ScriptCounts& counts) {
-    write("Script " + ShownValue(fileName) + ": " + counted(counts.statements, "comando executado", "comandos executados") +
+    write("Script " + shownValue(fileName) + ": " + counted(counts.statements, "comando executado", "comandos executados") +
           ", " + std::to_string(counts.failed) + " com falha");
 }
 
 void UpdateLog::statementFailed(const std::string& fileName, const ScriptStatement& statement,
                                 const StatementResult& result) {
-    write("Falha no comando " + std::to_string(statement.number) + " do script " + ShownValue(fileName) + ", linha " +
+    write("Falha no comando " + std::to_string(statement.number) + " do script " + shownValue(fileName) + ", linha " +
           std::to_string(statement.startLine) + ": SQLCODE " + std::to_string(result.sqlCode) + ", " +
           result.message + " | comando: " + statement.text.substr(0, kStatementShown));
 }
 
 void UpdateLog::addOnRegistered(const std::string& name, const std::string& fileName) {
-    write("Adicional registrado no menu: " + ShownValue(name) + " (" + ShownValue(fileName) + ")");
+    write("Adicional registrado no menu: " + shownValue(name) + " (" + shownValue(fileName) + ")");
 }
 
 void UpdateLog::programStarted(const std::string& windowsPath) {
-    write("Programa iniciado: " + ShownValue(windowsPath));
+    write("Programa iniciado: " + shownValue(windowsPath));
 }
 
-void UpdateLog::runFinished() { write(pt("Atualização concluída")); }
+void UpdateLog::runFinished() { write(utf8ToCp1252("Atualização concluída")); }
 
 void UpdateLog::stopped(const std::string& errorText) {
-    write(errorText.empty() ? pt("Interrompido sem mensagem") : "Interrompido: " + errorText);
+    write(errorText.empty() ? utf8ToCp1252("Interrompido sem mensagem") : "Interrompido: " + errorText);
 }
 
 void UpdateLog::write(const std::string& text) noexcept {

@@ -6,6 +6,7 @@
 // check or a run keeps the log open, the file is not reopened for every line.
 #include "platform/local_time.h"
 #include "platform/text_file.h"
+#include "transfer/update_server.h"
 #include "update/sql_script_runner.h"
 #include "update/update_paths.h"
 
@@ -20,7 +21,6 @@ namespace trev {
 class UpdateSource;
 struct BackupRecord;
 struct ScriptStatement;
-struct UpdateServer;
 
 class UpdateLog {
 public:
@@ -50,7 +50,7 @@ public:
     void closeFile() noexcept;
 
     // Check. First renames a log over kRotationSize to the old log (replacing it).
-    void checkStarted(char protocolLetter, const UpdateServer& server, const std::string& installedVersion);
+    void checkStarted(Protocol protocol, const UpdateServer& server, const std::string& installedVersion);
     // Runs the transfer, timing it; logs the bytes that arrived or the error, which it passes on.
     void fetch(const std::string& source, const std::string& localPath, const std::function<void()>& transfer);
     void fetched(const std::string& source, const std::string& localPath, int64_t bytes, int64_t milliseconds);

@@ -16,7 +16,7 @@
 namespace trev {
 namespace {
 
-bool isScript(const WorkRow& row) { return UpperCase(row.kind) == "SQL"; }
+bool isScript(const WorkRow& row) { return upperCase(row.kind) == "SQL"; }
 
 // Each version's scripts in a folder of their own, so two versions may publish
 // scripts of the same name and each runs its own.
@@ -155,7 +155,7 @@ void UpdateRun::discardVerifiedAddOns() {
     verifiedAddOns_.clear();
 }
 
-// Executables always travel over HTTP, whatever the protocol letter.
+// Executables always travel over HTTP, whatever the protocol.
 void UpdateRun::downloadExecutables() {
     source_.fetchOverHttp(paths::kRemoteExecutables + "lista.txt", paths::kExecutableList, kListFileLimit);
     launchList_.clear();
@@ -201,7 +201,7 @@ void UpdateRun::executeWorkList() {
 void UpdateRun::backUpDatabase() {
     view_.setAction("Copiando o banco de dados...");
     view_.letEventsRun();
-    log_.backupMade(BackupDatabase(database_.Conexao));
+    log_.backupMade(backupDatabase(database_.Conexao));
 }
 
 void UpdateRun::registerAddOns() {

@@ -8,10 +8,10 @@
 
 namespace trev {
 
-std::string versionFolder(const std::string& caption) { return StripVersionPunctuation(Trim(caption)); }
+std::string versionFolder(const std::string& caption) { return StripVersionPunctuation(trim(caption)); }
 
 bool isLaunchable(const std::string& name) {
-    return name.size() >= 3 && UpperCase(name.substr(name.size() - 3)) == "EXE" && name[0] != '_';
+    return name.size() >= 3 && upperCase(name.substr(name.size() - 3)) == "EXE" && name[0] != '_';
 }
 
 // The whole list is read before any of its files is fetched: a fetched file may

@@ -28,7 +28,7 @@ VersionCheck::VersionCheck(WebUpdateView& view, UpdateSource& source, UpdateLog&
 
 void VersionCheck::run() {
     const UpdateLog::KeptOpen keptOpen(log_);
-    log_.checkStarted(source_.overFtp() ? kFtpLetter : kHttpLetter, source_.server(), installedVersionIfReadable());
+    log_.checkStarted(source_.protocol(), source_.server(), installedVersionIfReadable());
     logWhereItStops(log_, [this] { steps(); });
 }
 

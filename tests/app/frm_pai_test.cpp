@@ -101,7 +101,7 @@ TEST_F(FrmPaiTest, FormShowLoadsSettingsSetsTextsAndArmsTheTimer) {
     drive.put("VELOR/TREVALMONTE/CONFIG/Proxy.cfg", "proxy.lan\r\n3128\r\n\r\n\r\nN\r\nN\r\n");
     window->show();
     EXPECT_TRUE(timer()->isActive());
-    EXPECT_EQ(window->protocolLetter(), 'F');
+    EXPECT_EQ(window->protocol(), Protocol::Ftp);
     EXPECT_EQ(DataWeb->HTTP.ProxyParams.ProxyServer(), "proxy.lan");
     EXPECT_EQ(window->statusText(0), "Vers\xE3o: 6 - 2014");
     EXPECT_EQ(window->statusText(1), "Selecione a op\xE7\xE3o");

@@ -8,9 +8,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     trev::fuzz::writeFile(trev::kProxyFile, bytes);
     trev::HttpClient http;
     trev::FtpClient ftp;
-    char letter = 'H';
+    trev::Protocol protocol = trev::Protocol::Http;
     try {
-        trev::loadSettings(letter, http, ftp);
+        trev::applySettingsFiles(protocol, http, ftp);
     } catch (const trev::Error&) {
     }
     return 0;

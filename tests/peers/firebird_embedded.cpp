@@ -94,7 +94,7 @@ std::vector<std::string> queryRows(const std::string& connectionName, const std:
     std::vector<std::string> rows;
     std::istringstream lines(result.output);
     for (std::string line; std::getline(lines, line);)
-        if (!Trim(line).empty()) rows.push_back(Trim(line));
+        if (!trim(line).empty()) rows.push_back(trim(line));
     return rows;
 }
 

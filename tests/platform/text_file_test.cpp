@@ -48,7 +48,7 @@ TEST(TextReader, LineEnds) {
 
 // A line from a server is held whole, so its length is bounded; the error says where.
 TEST(TextReader, LinesLongerThanTheBoundAreRefusedWithFileAndLine) {
-    const size_t bound = TextReader::MaxLineLength;
+    const size_t bound = TextReader::kMaxLineLength;
     struct Case {
         const char* name;
         std::string bytes;
@@ -79,12 +79,12 @@ TEST(TextReader, AHugeLineIsRefusedWithoutHoldingIt) {
     std::filesystem::resize_file(drive.file("T/file.txt"), std::uintmax_t{512} << 20);
     peers::PeakMemoryGrowth memory;
     EXPECT_THROW(readFirstLine(kFile), FileError);
-    EXPECT_LT(memory.bytes(), 4 * int64_t{TextReader::MaxLineLength} + (int64_t{1} << 20));
+    EXPECT_LT(memory.bytes(), 4 * int64_t{TextReader::kMaxLineLength} + (int64_t{1} << 20));
 }
 
 // Where one block of the file ends and the next begins.
 TEST(TextReader, LinesAcrossBufferBoundaries) {
-    const size_t b = TextReader::BufferSize;
+    const size_t b = TextReader::kBufferSize;
     const std::string full(b, 'a'), short1(b - 1, 'a');
     const LinesCase cases[] = {
         {"CR LF split", short1 + "\r\nb", {short1, "b"}},
@@ -100,7 +100,7 @@ TEST(TextReader, LinesAcrossBufferBoundaries) {
 
 TEST(TextReader, NumberAcrossABufferBoundary) {
     test::TempDrive drive;
-    drive.put("T/file.txt", std::string(TextReader::BufferSize - 2, ' ') + "1234\r\nnext");
+    drive.put("T/file.txt", std::string(TextReader::kBufferSize - 2, ' ') + "1234\r\nnext");
     TextReader reader(kFile);
     EXPECT_EQ(reader.readInteger(), 1234);
     reader.skipLine();

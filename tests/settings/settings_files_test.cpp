@@ -20,21 +20,22 @@ struct Clients {
 
 struct LetterCase {
     std::optional<std::string> file;  // empty: no ATUTREV.CFG
-    char letter;
+    Protocol letter;
 };
 
 TEST(LoadSettings, ProtocolLetterIsFOnlyForAnExactF) {
     const LetterCase cases[] = {
-        {std::nullopt, 'H'}, {"", 'H'},        {"F", 'F'},       {"F\r\nproxy\r\n8080", 'F'},
-        {"f\r\n", 'H'},      {"F \r\n", 'H'},  {" F\r\n", 'H'},  {"FTP\r\n", 'H'},
-        {"H\r\n", 'H'},      {"F\n", 'F'},     {"\r\nF\r\n", 'H'},
+        {std::nullopt, Protocol::Http}, {"", Protocol::Http},         {"F", Protocol::Ftp},
+        {"F\r\nproxy\r\n8080", Protocol::Ftp}, {"f\r\n", Protocol::Http},   {"F \r\n", Protocol::Http},
+        {" F\r\n", Protocol::Http},       {"FTP\r\n", Protocol::Http},    {"H\r\n", Protocol::Http},
+        {"F\n", Protocol::Ftp},            {"\r\nF\r\n", Protocol::Http},
     };
     for (const auto& c : cases) {
         test::TempDrive drive;
         if (c.file) drive.put(kProtocolNative, *c.file);
         Clients clients;
-        char letter = 'X';
-        loadSettings(letter, clients.http, clients.ftp);
+        Protocol letter = static_cast<Protocol>(-1);  // neither
+        applySettingsFiles(letter, clients.http, clients.ftp);
         EXPECT_EQ(letter, c.letter) << (c.file ? *c.file : "(no file)");
     }
 }
@@ -69,9 +70,9 @@ TEST(LoadSettings, ProxyFileFillsBothClients) {
         test::TempDrive drive;
         drive.put(kProxyNative, c.file);
         Clients clients;
-        char letter = 'F';
-        loadSettings(letter, clients.http, clients.ftp);
-        EXPECT_EQ(letter, 'H') << c.name;
+        Protocol letter = Protocol::Ftp;
+        applySettingsFiles(letter, clients.http, clients.ftp);
+        EXPECT_EQ(letter, Protocol::Http) << c.name;
         EXPECT_EQ(clients.http.ProxyParams.ProxyServer(), c.server) << c.name;
         EXPECT_EQ(clients.http.ProxyParams.ProxyPort(), c.port) << c.name;
         EXPECT_EQ(clients.http.ProxyParams.BasicAuthentication, c.authentication) << c.name;
@@ -108,9 +109,9 @@ TEST(LoadSettings, WithoutProxyFileTheClientsKeepTheirValues) {
     drive.put(kProtocolNative, "F\r\n");
     Clients clients;
     setProxy(clients);
-    char letter = 'H';
-    loadSettings(letter, clients.http, clients.ftp);
-    EXPECT_EQ(letter, 'F');
+    Protocol letter = Protocol::Http;
+    applySettingsFiles(letter, clients.http, clients.ftp);
+    EXPECT_EQ(letter, Protocol::Ftp);
     expectOldProxy(clients);
 }
 
@@ -120,14 +121,14 @@ TEST(LoadSettings, BadPortChangesNoProxyValueButTheLetterIsSettled) {
     drive.put(kProxyNative, "new\r\n80x\r\nana\r\nx\r\nS\r\nN\r\n");
     Clients clients;
     setProxy(clients);
-    char letter = 'H';
+    Protocol letter = Protocol::Http;
     try {
-        loadSettings(letter, clients.http, clients.ftp);
+        applySettingsFiles(letter, clients.http, clients.ftp);
         FAIL() << "no error";
     } catch (const FileError& e) {
         EXPECT_EQ(std::string(e.what()), "Invalid numeric input");
     }
-    EXPECT_EQ(letter, 'F');
+    EXPECT_EQ(letter, Protocol::Ftp);
     expectOldProxy(clients);
 }
 
@@ -135,9 +136,9 @@ TEST(LoadSettings, UnreadableProtocolFileLeavesHttp) {
     test::TempDrive drive;
     drive.put("VELOR/TREVALMONTE/CONFIG/ATUTREV.CFG/inside", "");  // a folder of that name is no file
     Clients clients;
-    char letter = 'F';
-    loadSettings(letter, clients.http, clients.ftp);
-    EXPECT_EQ(letter, 'H');
+    Protocol letter = Protocol::Ftp;
+    applySettingsFiles(letter, clients.http, clients.ftp);
+    EXPECT_EQ(letter, Protocol::Http);
 }
 
 ProxyInput typedProxy() {
@@ -146,14 +147,14 @@ ProxyInput typedProxy() {
 
 TEST(SaveSettings, ProxyOnWritesBothFilesAsTyped) {
     test::TempDrive drive;
-    saveSettingsFiles({'F', typedProxy()});
+    saveSettingsFiles({Protocol::Ftp, typedProxy()});
     EXPECT_EQ(drive.get(kProtocolNative), "F\r\n proxy.lan \r\n3128");
     EXPECT_EQ(drive.get(kProxyNative), " proxy.lan \r\n3128\r\n ana \r\n se gredo \r\nS\r\nS\r\n");
 
     Clients clients;
-    char letter = 'H';
-    loadSettings(letter, clients.http, clients.ftp);
-    EXPECT_EQ(letter, 'F');
+    Protocol letter = Protocol::Http;
+    applySettingsFiles(letter, clients.http, clients.ftp);
+    EXPECT_EQ(letter, Protocol::Ftp);
     EXPECT_EQ(clients.http.ProxyParams.ProxyServer(), "proxy.lan");
     EXPECT_EQ(clients.http.ProxyParams.ProxyUsername, "ana");
     EXPECT_EQ(clients.http.ProxyParams.ProxyPassword, "se gredo");
@@ -166,10 +167,10 @@ TEST(SaveSettings, ProxyOffWritesOneLineAndDeletesTheProxyFile) {
     test::TempDrive drive;
     drive.put("velor/trevalmonte/config/PROXY.CFG", "old\r\n1\r\n");
     drive.put("velor/trevalmonte/config/atutrev.cfg", "F\r\nold\r\n1");
-    saveSettingsFiles({'H', std::nullopt});
+    saveSettingsFiles({Protocol::Http, std::nullopt});
     EXPECT_EQ(drive.get("velor/trevalmonte/config/atutrev.cfg"), "H\r\n");
     EXPECT_FALSE(drive.has("velor/trevalmonte/config/PROXY.CFG"));
-    saveSettingsFiles({'H', std::nullopt});  // no Proxy.cfg to delete: no error
+    saveSettingsFiles({Protocol::Http, std::nullopt});  // no Proxy.cfg to delete: no error
 }
 
 TEST(SaveSettings, BadPortWritesNothing) {
@@ -181,7 +182,7 @@ TEST(SaveSettings, BadPortWritesNothing) {
         ProxyInput proxy = typedProxy();
         proxy.port = port;
         try {
-            saveSettingsFiles({'F', proxy});
+            saveSettingsFiles({Protocol::Ftp, proxy});
             ADD_FAILURE() << "no error for '" << port << "'";
         } catch (const ConvertError& e) {
             EXPECT_EQ(std::string(e.what()), std::string("'") + port + "' is not a valid integer value");
@@ -196,7 +197,7 @@ TEST(SaveSettings, AFailedWriteLeavesTheOldFileWhole) {
     drive.put(kProtocolNative, "F\r\n");
     // A folder where the temporary file would go makes the write fail.
     drive.put("VELOR/TREVALMONTE/CONFIG/ATUTREV.CFG.new/x", "");
-    EXPECT_THROW(saveSettingsFiles({'H', std::nullopt}), FileError);
+    EXPECT_THROW(saveSettingsFiles({Protocol::Http, std::nullopt}), FileError);
     EXPECT_EQ(drive.get(kProtocolNative), "F\r\n");
 }
 

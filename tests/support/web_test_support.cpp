@@ -12,12 +12,12 @@
 namespace trev::webtest {
 
 StandaloneHost& standaloneHost() {
-    static StandaloneHost host('H', builtInUpdateServer());
+    static StandaloneHost host(Protocol::Http, builtInUpdateServer());
     return host;
 }
 
-void setStandaloneSource(char protocolLetter, UpdateServer server) {
-    standaloneHost().setSource(protocolLetter, std::move(server));
+void setStandaloneSource(Protocol protocol, UpdateServer server) {
+    standaloneHost().setSource(protocol, std::move(server));
 }
 
 InstallTree::InstallTree(bool withTemp, bool withTxt) {

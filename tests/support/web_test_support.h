@@ -13,9 +13,9 @@
 
 namespace trev::webtest {
 
-// The host of screens shown without a main window; tests set its letter and server.
+// The host of screens shown without a main window; tests set its protocol and server.
 StandaloneHost& standaloneHost();
-void setStandaloneSource(char protocolLetter, UpdateServer server);
+void setStandaloneSource(Protocol protocol, UpdateServer server);
 
 // A fresh drive C: with the install root; TEMP and TXT only when asked.
 class InstallTree {

@@ -48,7 +48,7 @@ protected:
     std::string local(const std::string& name) const { return peers::readFile(drive_->file(name)); }
 
     TDataWeb dataWeb_;
-    char letter_ = kHttpLetter;
+    Protocol letter_ = Protocol::Http;
     std::unique_ptr<peers::TempFolder> drive_;
     size_t logMark_ = 0;
     static peers::TempFolder* server_;
@@ -62,17 +62,18 @@ peers::FtpServerPeer* UpdateSourceTest::ftp_ = nullptr;
 
 TEST_F(UpdateSourceTest, EachWayOfFetchingTakesTheProtocolItShould) {
     struct Case {
-        char letter;
+        Protocol letter;
         bool overHttpAlways;
         bool together;
         bool expectHttp;
     };
     const Case cases[] = {
-        {kHttpLetter, false, false, true}, {kFtpLetter, false, false, false}, {kFtpLetter, false, true, false},
-        {kHttpLetter, false, true, true},  {kFtpLetter, true, false, true},
+        {Protocol::Http, false, false, true}, {Protocol::Ftp, false, false, false}, {Protocol::Ftp, false, true, false},
+        {Protocol::Http, false, true, true},  {Protocol::Ftp, true, false, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(1, c.letter) + (c.overHttpAlways ? " http" : c.together ? " together" : " one"));
+        SCOPED_TRACE(std::string(c.letter == Protocol::Ftp ? "F" : "H") +
+                     (c.overHttpAlways ? " http" : c.together ? " together" : " one"));
         SetUp();
         letter_ = c.letter;
         UpdateSource updates = source();
@@ -95,7 +96,7 @@ TEST_F(UpdateSourceTest, EachWayOfFetchingTakesTheProtocolItShould) {
 TEST_F(UpdateSourceTest, TheLetterIsReadBeforeEachFetch) {
     UpdateSource updates = source();
     updates.fetch("/d/a.txt", "C:\\a.txt");
-    letter_ = kFtpLetter;
+    letter_ = Protocol::Ftp;
     updates.fetch("/d/b.txt", "C:\\b.txt");
     EXPECT_TRUE(requestedOverHttp("/d/a.txt"));
     EXPECT_FALSE(requestedOverHttp("/d/b.txt"));
@@ -106,8 +107,8 @@ TEST_F(UpdateSourceTest, TheLetterIsReadBeforeEachFetch) {
 TEST_F(UpdateSourceTest, AListFileOverItsBoundIsRefusedAndDeleted) {
     peers::writeFile(server_->file("d/versao.cfg"), std::string(kListFileLimit + (int64_t{1} << 20), '6'));
     peers::writeFile(server_->file("d/exata.cfg"), std::string(kListFileLimit, '6'));
-    for (char letter : {kHttpLetter, kFtpLetter}) {
-        SCOPED_TRACE(letter);
+    for (Protocol letter : {Protocol::Http, Protocol::Ftp}) {
+        SCOPED_TRACE(letter == Protocol::Ftp ? "FTP" : "HTTP");
         SetUp();
         letter_ = letter;
         UpdateSource updates = source();

@@ -13,7 +13,7 @@ std::string libraryName = kDatabaseClientLibrary;
 DbClientLibrary* processLibrary = nullptr;
 
 // Windows' number for a function that a library does not export.
-constexpr int procedureNotFound = 127;
+constexpr int kProcedureNotFound = 127;
 
 std::string format(const char* pattern, const std::string& value) {
     std::string text = pattern;
@@ -67,7 +67,7 @@ DbClientLibrary::~DbClientLibrary() = default;
 void* DbClientLibrary::lookUp(const std::string& function) {
     void* address = library_->symbol(function);
     if (!address)
-        throw DatabaseError("System Error.  Code: " + std::to_string(procedureNotFound) + ".\r\n" +
+        throw DatabaseError("System Error.  Code: " + std::to_string(kProcedureNotFound) + ".\r\n" +
                             library_->lastError());
     return address;
 }

@@ -21,7 +21,7 @@ struct ParamItem {
 };
 
 #define TREV_DPB(name) ParamItem{#name, isc_dpb_##name}
-constexpr ParamItem databaseItems[] = {
+constexpr ParamItem kDatabaseItems[] = {
     TREV_DPB(cdd_pathname), TREV_DPB(allocation), TREV_DPB(journal), TREV_DPB(page_size), TREV_DPB(num_buffers),
     TREV_DPB(buffer_length), TREV_DPB(debug), TREV_DPB(garbage_collect), TREV_DPB(verify), TREV_DPB(sweep),
     TREV_DPB(enable_journal), TREV_DPB(disable_journal), TREV_DPB(dbkey_scope), TREV_DPB(number_of_users),
@@ -42,7 +42,7 @@ constexpr ParamItem databaseItems[] = {
 #undef TREV_DPB
 
 #define TREV_TPB(name) ParamItem{#name, isc_tpb_##name}
-constexpr ParamItem transactionItems[] = {
+constexpr ParamItem kTransactionItems[] = {
     TREV_TPB(consistency), TREV_TPB(concurrency), TREV_TPB(shared), TREV_TPB(protected), TREV_TPB(exclusive),
     TREV_TPB(wait), TREV_TPB(nowait), TREV_TPB(read), TREV_TPB(write), TREV_TPB(lock_read),
     TREV_TPB(lock_write), TREV_TPB(verb_time), TREV_TPB(commit_time), TREV_TPB(ignore_limbo),
@@ -84,7 +84,7 @@ struct ParamLine {
 
 ParamLine splitLine(const std::string& line, std::string_view prefix) {
     const size_t equals = line.find('=');
-    ParamLine param{LowerCase(Trim(line.substr(0, equals))), {}};
+    ParamLine param{lowerCase(trim(line.substr(0, equals))), {}};
     if (equals != std::string::npos) param.value = line.substr(equals + 1);
     if (param.name.compare(0, prefix.size(), prefix) == 0) param.name.erase(0, prefix.size());
     return param;
@@ -94,7 +94,7 @@ ParamLine splitLine(const std::string& line, std::string_view prefix) {
 void appendCounted(std::string& buffer, const std::string& text, const std::string& name, const std::string& kind) {
     // One length byte: a longer value would make the rest of the buffer unreadable.
     if (text.size() > 255)
-        throw DatabaseError(UpperCase(kind) + " Constant (isc_" + kind + "_" + name + ") value is too long");
+        throw DatabaseError(upperCase(kind) + " Constant (isc_" + kind + "_" + name + ") value is too long");
     buffer += static_cast<char>(text.size());
     buffer += text;
 }
@@ -116,14 +116,14 @@ void appendDatabaseItem(std::string& buffer, int item, const ParamLine& param) {
     }
     case Encoding::Byte:
         buffer += '\1';
-        buffer += static_cast<char>(StrToInt(param.value));
+        buffer += static_cast<char>(parseInteger(param.value));
         break;
     case Encoding::Sweep:
         buffer += '\1';
         buffer += static_cast<char>(isc_dpb_records);
         break;
     case Encoding::Integer: {
-        const auto value = static_cast<uint32_t>(StrToInt(param.value));
+        const auto value = static_cast<uint32_t>(parseInteger(param.value));
         buffer += '\4';
         for (int shift = 0; shift < 32; shift += 8) buffer += static_cast<char>(value >> shift);
         break;
@@ -149,7 +149,7 @@ std::string buildDatabaseParams(const std::vector<std::string>& params) {
     std::string buffer(1, static_cast<char>(isc_dpb_version1));
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_dpb_");
-        if (!param.name.empty()) appendDatabaseItem(buffer, knownItem(databaseItems, param.name, "DPB"), param);
+        if (!param.name.empty()) appendDatabaseItem(buffer, knownItem(kDatabaseItems, param.name, "DPB"), param);
     }
     return buffer;
 }
@@ -160,7 +160,7 @@ std::string buildTransactionParams(const std::vector<std::string>& params) {
     for (const auto& line : params) {
         const ParamLine param = splitLine(line, "isc_tpb_");
         if (param.name.empty()) continue;
-        const int item = knownItem(transactionItems, param.name, "TPB");
+        const int item = knownItem(kTransactionItems, param.name, "TPB");
         if (!transactionItemSupported(item))
             throw DatabaseError("TPB Constant (isc_tpb_" + param.name + ") is unsupported");
         buffer += static_cast<char>(item);

@@ -8,7 +8,7 @@ namespace trev {
 namespace {
 
 // Each query waits at most this long for a line, so the overall limit is kept.
-constexpr int queryTimeoutSeconds = 1;
+constexpr int kQueryTimeoutSeconds = 1;
 
 void appendLongText(std::string& buffer, char item, const std::string& text) {
     if (text.size() > 0xFFFF) throw DatabaseError("Service parameter is too long");
@@ -20,7 +20,7 @@ void appendLongText(std::string& buffer, char item, const std::string& text) {
 
 std::string timeoutItem() {
     std::string buffer(1, isc_info_svc_timeout);
-    for (int shift = 0; shift < 32; shift += 8) buffer += static_cast<char>(queryTimeoutSeconds >> shift);
+    for (int shift = 0; shift < 32; shift += 8) buffer += static_cast<char>(kQueryTimeoutSeconds >> shift);
     return buffer;
 }
 

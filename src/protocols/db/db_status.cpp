@@ -7,7 +7,7 @@ namespace trev {
 
 namespace {
 
-constexpr long noPermission = -551;
+constexpr long kNoPermission = -551;
 
 std::string interpretedMessage(const ISC_STATUS* status) {
     std::string message;
@@ -34,7 +34,7 @@ void raiseDatabaseError(const ISC_STATUS* status) {
     const long sqlCode = dbClient().isc_sqlcode(status);
     const long errorCode = static_cast<long>(status[1]);
     std::string message = interpretedMessage(status);
-    if (sqlCode == noPermission) throw DatabaseNoPermissionError(message, sqlCode, errorCode);
+    if (sqlCode == kNoPermission) throw DatabaseNoPermissionError(message, sqlCode, errorCode);
     throw DatabaseError(message, sqlCode, errorCode);
 }
 

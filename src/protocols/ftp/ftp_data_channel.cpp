@@ -24,7 +24,7 @@ SocketError dataConnectionTimedOut() {
 }
 
 FtpDataChannel::FtpDataChannel(uint32_t localAddress, uint32_t expectedPeer) : expectedPeer_(expectedPeer) {
-    listener_.listen(localAddress, 0, Backlog);
+    listener_.listen(localAddress, 0, kBacklog);
 }
 
 std::string FtpDataChannel::portArgument() const {
@@ -38,10 +38,10 @@ void FtpDataChannel::accept(int timeoutMs, const std::function<void()>& watch) {
     const bool bounded = timeoutMs >= 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(bounded ? timeoutMs : 0);
     for (;;) {
-        const int left = bounded ? remainingMs(deadline) : WatchEveryMs;
-        TcpSocket candidate = listener_.accept(std::min(left, WatchEveryMs));
+        const int left = bounded ? remainingMs(deadline) : kWatchEveryMs;
+        TcpSocket candidate = listener_.accept(std::min(left, kWatchEveryMs));
         if (!candidate.isOpen()) {
-            if (left <= WatchEveryMs && bounded) throw dataConnectionTimedOut();
+            if (left <= kWatchEveryMs && bounded) throw dataConnectionTimedOut();
             watch();
             continue;
         }

@@ -15,7 +15,7 @@ namespace trev {
 
 class FtpDataChannel {
 public:
-    static constexpr int Backlog = 15;
+    static constexpr int kBacklog = 15;
 
     // Listens on localAddress, on a port the system chooses. Only a connection
     // from expectedPeer (the control connection's server) is ever taken.
@@ -24,10 +24,10 @@ public:
     // The argument of "PORT": the four parts of the address and the port's two bytes.
     std::string portArgument() const;
 
-    static constexpr int WatchEveryMs = 50;
+    static constexpr int kWatchEveryMs = 50;
 
     // Waits up to timeoutMs for the server's connection, then stops listening;
-    // watch runs every WatchEveryMs meanwhile and may raise to end the wait.
+    // watch runs every kWatchEveryMs meanwhile and may raise to end the wait.
     // Connections from any other address are closed unread.
     void accept(int timeoutMs, const std::function<void()>& watch);
 

@@ -11,12 +11,12 @@ namespace {
 std::string nextNonBlankLine(BoundedLines& lines) {
     for (;;) {
         std::string line = lines.readLine();
-        if (!Trim(line).empty()) return line;
+        if (!trim(line).empty()) return line;
     }
 }
 
 int parseCode(const std::string& firstLine) {
-    std::string code = Trim(firstLine.substr(0, 4));
+    std::string code = trim(firstLine.substr(0, 4));
     if (!code.empty() && code.back() == '-') code.pop_back();
     int value = 0;
     auto [end, err] = std::from_chars(code.data(), code.data() + code.size(), value);
@@ -26,21 +26,21 @@ int parseCode(const std::string& firstLine) {
 std::string textOf(const std::string& line) { return line.size() > 4 ? line.substr(4) : std::string(); }
 
 bool endsMultiLine(const std::string& line, const std::string& terminator) {
-    return line.size() < 4 || UpperCase(line.substr(0, 4)) == terminator;
+    return line.size() < 4 || upperCase(line.substr(0, 4)) == terminator;
 }
 
 }  // namespace
 
 FtpReply readFtpReply(LineReader& reader) {
     // The blank lines before a reply count toward its bounds, so endless ones end too.
-    BoundedLines lines(reader, MaxFtpReplyLines, MaxFtpReplyBytes);
+    BoundedLines lines(reader, kMaxFtpReplyLines, kMaxFtpReplyBytes);
     FtpReply reply;
     std::string line = nextNonBlankLine(lines);
     reply.code = parseCode(line);
     reply.codeText = line.substr(0, 3);
     reply.text.push_back(textOf(line));
     if (line.size() < 4 || line[3] != '-') return reply;
-    const std::string terminator = UpperCase(reply.codeText) + " ";
+    const std::string terminator = upperCase(reply.codeText) + " ";
     do {
         line = nextNonBlankLine(lines);
         reply.text.push_back(textOf(line));
@@ -50,7 +50,7 @@ FtpReply readFtpReply(LineReader& reader) {
 
 FtpReplyError ftpReplyError(const FtpReply& reply) {
     std::string message;
-    for (const auto& line : reply.text) message += EscapeControlBytes(line) + "\r\n";
+    for (const auto& line : reply.text) message += escapeControlBytes(line) + "\r\n";
     return FtpReplyError(message, reply.code);
 }
 

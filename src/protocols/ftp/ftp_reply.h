@@ -18,8 +18,8 @@ struct FtpReply {
 };
 
 // Bounds of one reply, the blank lines before it included: past them "Max line length exceeded.".
-constexpr size_t MaxFtpReplyLines = 1000;
-constexpr uint64_t MaxFtpReplyBytes = 64 * 1024;
+constexpr size_t kMaxFtpReplyLines = 1000;
+constexpr uint64_t kMaxFtpReplyBytes = 64 * 1024;
 
 // Reads one reply. Blank lines are skipped; "123-" opens a multi-line reply that
 // ends at a line starting with "123 " (any case) or at a line shorter than four characters.

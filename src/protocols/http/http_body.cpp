@@ -32,7 +32,7 @@ void HttpBodyReader::readInto(const HttpResponse& response, OutputStream& destin
 
 std::string HttpBodyReader::readErrorText(const HttpResponse& response) {
     errorText_ = true;
-    room_ = MaxErrorText;
+    room_ = kMaxErrorText;
     MemoryStream text;
     try {
         read(response, text);
@@ -71,7 +71,7 @@ int64_t HttpBodyReader::keep(int64_t count) {
 
 int64_t HttpBodyReader::copyBuffered(int64_t count, OutputStream& destination) {
     blocks_.clear();
-    size_t n = reader_.takeBuffered(blocks_.space(), static_cast<size_t>(std::min<int64_t>(count, BlockSize)));
+    size_t n = reader_.takeBuffered(blocks_.space(), static_cast<size_t>(std::min<int64_t>(count, kBlockSize)));
     blocks_.received(n);
     blocks_.handOn(n, destination, &work_);
     return static_cast<int64_t>(n);
@@ -144,7 +144,7 @@ bool HttpBodyReader::readChunk(int64_t size, OutputStream& destination) {
 // Trailer headers are not used, but bounded like a head; a server that closes
 // right after the last chunk lost nothing.
 void HttpBodyReader::skipTrailer() {
-    BoundedLines trailer(reader_, HttpResponse::MaxHeaderLines + 1, HttpResponse::MaxHeadBytes);
+    BoundedLines trailer(reader_, HttpResponse::kMaxHeaderLines + 1, HttpResponse::kMaxHeadBytes);
     for (auto line = trailer.readLineUnlessClosed(); line && !line->empty(); line = trailer.readLineUnlessClosed()) {
     }
 }
@@ -156,7 +156,7 @@ int64_t HttpBodyReader::readChunkSize() {
         cutShort();
         return 0;
     }
-    std::string digits = Trim(line->substr(0, line->find_first_of(" ;")));
+    std::string digits = trim(line->substr(0, line->find_first_of(" ;")));
     int64_t size = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), size, 16);
     if (ec != std::errc() || end != digits.data() + digits.size() || size < 0)
@@ -167,7 +167,7 @@ int64_t HttpBodyReader::readChunkSize() {
 void HttpBodyReader::readUntilClose(OutputStream& destination) {
     ReadCycle cycle(work_, 0);
     while (reader_.buffered() > 0) {
-        int64_t wanted = keep(static_cast<int64_t>(std::min(reader_.buffered(), BlockSize)));
+        int64_t wanted = keep(static_cast<int64_t>(std::min(reader_.buffered(), kBlockSize)));
         if (wanted == 0) return;
         copyBuffered(wanted, destination);
     }

@@ -14,9 +14,9 @@ namespace trev {
 
 class HttpBodyReader {
 public:
-    static constexpr size_t BlockSize = BlockBuffer::BlockSize;
+    static constexpr size_t kBlockSize = BlockBuffer::kBlockSize;
     // What an error's text keeps of a refused response's body.
-    static constexpr int64_t MaxErrorText = 64 * 1024;
+    static constexpr int64_t kMaxErrorText = 64 * 1024;
 
     HttpBodyReader(LineReader& reader, WorkTracker& work) : reader_(reader), work_(work) {}
 
@@ -24,7 +24,7 @@ public:
     // written as far as it came, then raises "Connection Closed Gracefully.".
     void readInto(const HttpResponse& response, OutputStream& destination);
     // The body of a refused response, as far as it arrives before the server closes,
-    // up to MaxErrorText bytes; a body that does not frame is left unread.
+    // up to kMaxErrorText bytes; a body that does not frame is left unread.
     std::string readErrorText(const HttpResponse& response);
     // Whether the last body was read to its end, so the connection can carry another response.
     bool readToEnd() const { return readToEnd_; }

@@ -20,12 +20,12 @@ namespace {
 constexpr int kErrorBodyWaitMs = 2000;
 
 // Like a socket port of the platform: the low 16 bits of the number.
-uint16_t portNumber(const std::string& text) { return static_cast<uint16_t>(StrToInt(text)); }
+uint16_t portNumber(const std::string& text) { return static_cast<uint16_t>(parseInteger(text)); }
 
 int limitOrNone(int ms) { return ms > 0 ? ms : -1; }
 
 bool saysClose(const HttpResponse& response, const char* header) {
-    return UpperCase(Trim(response.header(header))) == "CLOSE";
+    return upperCase(trim(response.header(header))) == "CLOSE";
 }
 
 }  // namespace
@@ -87,12 +87,12 @@ void HttpClient::Impl::chooseConnection() {
         host = owner.ProxyParams.ProxyServer();
         port = static_cast<uint16_t>(owner.ProxyParams.ProxyPort());
     }
-    if (UpperCase(host) != UpperCase(connectionHost) || port != connectionPort) {
+    if (upperCase(host) != upperCase(connectionHost) || port != connectionPort) {
         close();
         connectionHost = host;
         connectionPort = port;
     }
-    if (!throughProxy() && UpperCase(target.protocol) == "HTTPS") throw HttpProtocolError("HTTPS is not supported");
+    if (!throughProxy() && upperCase(target.protocol) == "HTTPS") throw HttpProtocolError("HTTPS is not supported");
 }
 
 // Reuses a kept-alive connection only while it is quiet: one the server closed while
@@ -144,7 +144,7 @@ void HttpClient::Impl::refuse() {
     std::string text = body.readErrorText(response);
     // A body beyond what the error keeps is not read on: that connection cannot carry another response.
     if (link == Link::Exchanging && body.readToEnd()) link = Link::Idle;
-    throw HttpProtocolError(EscapeControlBytes(response.statusLine), response.statusCode, text);
+    throw HttpProtocolError(escapeControlBytes(response.statusLine), response.statusCode, text);
 }
 
 void HttpClient::Impl::readHead() {

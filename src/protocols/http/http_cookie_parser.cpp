@@ -37,8 +37,8 @@ bool parseNumber(const std::string& text, int64_t& value) {
 // host is the domain itself or lies inside it.
 bool domainMatches(const std::string& host, std::string domain) {
     if (domain.starts_with('.')) domain.erase(0, 1);
-    std::string h = UpperCase(host);
-    std::string d = UpperCase(domain);
+    std::string h = upperCase(host);
+    std::string d = upperCase(domain);
     if (d.empty() || !h.ends_with(d)) return false;
     return h.size() == d.size() || h[h.size() - d.size() - 1] == '.';
 }
@@ -51,7 +51,7 @@ std::time_t saturatingAdd(std::time_t now, int64_t seconds) {
 
 void applyAttribute(Cookie& cookie, const std::string& name, const std::string& value, std::time_t now,
                     bool& hasMaxAge) {
-    std::string key = UpperCase(name);
+    std::string key = upperCase(name);
     if (key == "EXPIRES" && !hasMaxAge) {
         if (auto date = parseCookieDate(value)) cookie.expires = date;
     } else if (key == "MAX-AGE") {
@@ -71,7 +71,7 @@ void applyAttribute(Cookie& cookie, const std::string& name, const std::string& 
 int monthNumber(const std::string& token) {
     static const char* const kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    std::string prefix = UpperCase(token.substr(0, 3));
+    std::string prefix = upperCase(token.substr(0, 3));
     for (int m = 0; m < 12; ++m)
         if (token.size() >= 3 && prefix == kMonths[m]) return m;
     return -1;
@@ -106,16 +106,16 @@ std::optional<Cookie> parseSetCookie(const std::string& text, const std::string&
     size_t equals = pairs[0].find('=');
     if (equals == std::string::npos) return std::nullopt;
     Cookie cookie;
-    cookie.name = Trim(pairs[0].substr(0, equals));
-    cookie.value = Trim(pairs[0].substr(equals + 1));
+    cookie.name = trim(pairs[0].substr(0, equals));
+    cookie.value = trim(pairs[0].substr(equals + 1));
     if (cookie.name.empty()) return std::nullopt;
     cookie.domain = host;
     cookie.path = path;
     bool hasMaxAge = false;
     for (size_t i = 1; i < pairs.size(); ++i) {
         size_t eq = pairs[i].find('=');
-        std::string value = eq == std::string::npos ? "" : unquote(Trim(pairs[i].substr(eq + 1)));
-        applyAttribute(cookie, Trim(pairs[i].substr(0, eq)), value, now, hasMaxAge);
+        std::string value = eq == std::string::npos ? "" : unquote(trim(pairs[i].substr(eq + 1)));
+        applyAttribute(cookie, trim(pairs[i].substr(0, eq)), value, now, hasMaxAge);
     }
     // A server may set cookies only for a domain it belongs to.
     if (!domainMatches(host, cookie.domain)) return std::nullopt;

@@ -8,11 +8,11 @@
 namespace trev {
 
 void CookieStore::add(const Cookie& cookie, std::time_t now) {
-    if (cookie.name.size() + cookie.value.size() > MaxCookieSize) return;
-    std::vector<Cookie>& cookies = byDomain_[UpperCase(cookie.domain)];
+    if (cookie.name.size() + cookie.value.size() > kMaxCookieSize) return;
+    std::vector<Cookie>& cookies = byDomain_[upperCase(cookie.domain)];
     std::erase_if(cookies, [&](const Cookie& c) { return c.path == cookie.path && c.name == cookie.name; });
     if (cookie.expired(now)) return;
-    if (cookies.size() == MaxPerDomain) cookies.erase(cookies.begin());
+    if (cookies.size() == kMaxPerDomain) cookies.erase(cookies.begin());
     cookies.push_back(cookie);
 }
 
@@ -23,7 +23,7 @@ void CookieStore::dropExpired(std::time_t now) {
 
 std::string CookieStore::cookieHeader(const std::string& host, const std::string& path, std::time_t now) {
     dropExpired(now);
-    std::string upperHost = UpperCase(host);
+    std::string upperHost = upperCase(host);
     std::vector<const Cookie*> applicable;
     for (const auto& [domain, cookies] : byDomain_) {
         if (upperHost.find(domain) == std::string::npos) continue;

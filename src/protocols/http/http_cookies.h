@@ -14,8 +14,8 @@ public:
     // Bounds on what a server can have the client keep and send back (RFC 6265
     // section 6.1 asks for at least these): a larger cookie is ignored, and past
     // the count the oldest cookie of the domain goes.
-    static constexpr size_t MaxCookieSize = 4096;  // name and value
-    static constexpr size_t MaxPerDomain = 50;
+    static constexpr size_t kMaxCookieSize = 4096;  // name and value
+    static constexpr size_t kMaxPerDomain = 50;
 
     // A cookie replaces the one of the same domain, path and name; an expired one removes it.
     void add(const Cookie& cookie, std::time_t now);

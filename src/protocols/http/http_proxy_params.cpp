@@ -4,7 +4,7 @@
 namespace trev {
 
 void HttpProxyParams::setProxyServer(const std::string& server) {
-    if (UpperCase(server) != UpperCase(proxyServer_)) credentials_.reset();
+    if (upperCase(server) != upperCase(proxyServer_)) credentials_.reset();
     proxyServer_ = server;
 }
 

@@ -34,7 +34,7 @@ void addHeaderLine(HttpResponse& response, const std::string& line) {
     // Appended in place, so a long fold costs what it brings, not the value again.
     if ((line[0] == ' ' || line[0] == '\t') && !response.headers.empty()) {
         std::string& value = response.headers.back().second;
-        std::string part = Trim(line);
+        std::string part = trim(line);
         if (part.empty()) return;
         if (!value.empty()) value += ' ';
         value += part;
@@ -42,15 +42,15 @@ void addHeaderLine(HttpResponse& response, const std::string& line) {
     }
     size_t colon = line.find(':');
     if (colon == std::string::npos) {
-        response.headers.emplace_back(Trim(line), "");
+        response.headers.emplace_back(trim(line), "");
         return;
     }
-    response.headers.emplace_back(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
+    response.headers.emplace_back(trim(line.substr(0, colon)), trim(line.substr(colon + 1)));
 }
 
 void readOneHead(LineReader& reader, HttpResponse& response) {
     // The status line and the empty line that ends the head come on top of the header lines.
-    BoundedLines head(reader, HttpResponse::MaxHeaderLines + 2, HttpResponse::MaxHeadBytes);
+    BoundedLines head(reader, HttpResponse::kMaxHeaderLines + 2, HttpResponse::kMaxHeadBytes);
     response = HttpResponse{};
     response.statusLine = head.readLine();
     response.statusCode = parseStatusCode(response.statusLine);
@@ -78,17 +78,17 @@ int parseStatusCode(const std::string& statusLine) {
 }
 
 std::string HttpResponse::header(const std::string& name) const {
-    std::string wanted = UpperCase(name);
+    std::string wanted = upperCase(name);
     for (const auto& [key, value] : headers)
-        if (UpperCase(key) == wanted) return value;
+        if (upperCase(key) == wanted) return value;
     return {};
 }
 
 std::vector<std::string> HttpResponse::headerValues(const std::string& name) const {
     std::vector<std::string> values;
-    std::string wanted = UpperCase(name);
+    std::string wanted = upperCase(name);
     for (const auto& [key, value] : headers)
-        if (UpperCase(key) == wanted) values.push_back(value);
+        if (upperCase(key) == wanted) values.push_back(value);
     return values;
 }
 
@@ -100,7 +100,7 @@ int64_t HttpResponse::contentLength() const {
         for (;;) {
             size_t comma = field.find(',', start);
             int64_t value = 0;
-            if (!parseLength(Trim(field.substr(start, comma - start)), value) || (length >= 0 && value != length))
+            if (!parseLength(trim(field.substr(start, comma - start)), value) || (length >= 0 && value != length))
                 throw invalidContentLength();
             length = value;
             if (comma == std::string::npos) break;
@@ -119,7 +119,7 @@ std::vector<std::string> HttpResponse::transferCodings() const {
     for (const auto& field : headerValues("Transfer-Encoding")) {
         for (size_t start = 0; start <= field.size();) {
             size_t comma = std::min(field.find(',', start), field.size());
-            std::string coding = Trim(field.substr(start, comma - start));
+            std::string coding = trim(field.substr(start, comma - start));
             if (!coding.empty()) codings.push_back(coding);
             start = comma + 1;
         }
@@ -133,8 +133,8 @@ bool HttpResponse::isChunked() const {
     const std::vector<std::string> codings = transferCodings();
     if (codings.empty()) return false;
     for (size_t i = 0; i < codings.size(); ++i) {
-        if (UpperCase(codings[i]) != "CHUNKED" || i + 1 != codings.size())
-            throw HttpProtocolError("Unsupported Transfer-Encoding: " + EscapeControlBytes(header("Transfer-Encoding")));
+        if (upperCase(codings[i]) != "CHUNKED" || i + 1 != codings.size())
+            throw HttpProtocolError("Unsupported Transfer-Encoding: " + escapeControlBytes(header("Transfer-Encoding")));
     }
     return true;
 }
@@ -149,11 +149,11 @@ HttpResponse readResponseHead(LineReader& reader) {
     do {
         // 1xx heads tell of progress only (RFC 9110 section 15.2): 102 and 103 are
         // skipped like 100, but a server that sends nothing else never ends.
-        if (interim++ > HttpResponse::MaxInterimHeads) throw HttpProtocolError("Too many interim responses.");
+        if (interim++ > HttpResponse::kMaxInterimHeads) throw HttpProtocolError("Too many interim responses.");
         readOneHead(reader, response);
         // A switch of protocols was never asked for and nothing here speaks another.
         if (response.statusCode == 101)
-            throw HttpProtocolError(EscapeControlBytes(response.statusLine), response.statusCode);
+            throw HttpProtocolError(escapeControlBytes(response.statusLine), response.statusCode);
     } while (isInterim(response.statusCode) && !response.closedDuringHead);
     return response;
 }

@@ -11,9 +11,9 @@ namespace trev {
 
 struct HttpResponse {
     // Bounds of what a server may send as heads: past them "Max line length exceeded.".
-    static constexpr size_t MaxHeaderLines = 1000;
-    static constexpr uint64_t MaxHeadBytes = 300 * 1024;
-    static constexpr int MaxInterimHeads = 10;
+    static constexpr size_t kMaxHeaderLines = 1000;
+    static constexpr uint64_t kMaxHeadBytes = 300 * 1024;
+    static constexpr int kMaxInterimHeads = 10;
 
     std::string statusLine;
     int statusCode = -1;
@@ -43,7 +43,7 @@ struct HttpResponse {
 int parseStatusCode(const std::string& statusLine);
 
 // Reads status line and header block, skipping interim 1xx heads (at most
-// MaxInterimHeads, then "Too many interim responses."), each head bounded as
+// kMaxInterimHeads, then "Too many interim responses."), each head bounded as
 // above; a 101 raises its status line. A close before
 // the status line is complete raises "Connection Closed Gracefully."; a close in
 // the header block ends the head with what arrived and sets closedDuringHead.

@@ -39,7 +39,7 @@ void HttpTarget::prepare(const UrlParts& url) {
     }
     // A remembered non-standard port stays in force for a URL that names none.
     if (!port.empty() && port != "0" && port != "80" && port != "443") return;
-    std::string scheme = UpperCase(protocol);
+    std::string scheme = upperCase(protocol);
     if (scheme == "HTTP") port = "80";
     else if (scheme == "HTTPS") port = "443";
     else throw HttpProtocolError("");

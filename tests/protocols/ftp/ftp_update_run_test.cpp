@@ -1,4 +1,4 @@
-// A whole server update with the protocol letter 'F': scripts, lists and add-ons
+// A whole server update with FTP as the protocol: scripts, lists and add-ons
 // over FTP from pyftpdlib, executables still over HTTP from nginx.
 #include "peers/ftp_server.h"
 #include "transfer/data_web.h"
@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         UpdateRun::SetUp();
         DataWeb->FTP.Disconnect();
-        webtest::setStandaloneSource('F', UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()});
+        webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()});
     }
 
     static peers::FtpServerPeer* ftp_;

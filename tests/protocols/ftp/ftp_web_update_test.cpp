@@ -43,7 +43,7 @@ protected:
     void SetUp() override {
         std::filesystem::remove_all(root_->file("download/atualiza"));
         DataWeb->FTP.Disconnect();
-        webtest::setStandaloneSource('F', server());
+        webtest::setStandaloneSource(Protocol::Ftp, server());
         tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
         serve("adicionais/descricao.cfg", "relat.exe" + std::string(21, ' ') + "Relatorio\r\n");
         serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
@@ -108,11 +108,11 @@ TEST_F(FtpWebUpdate, ChoosingFtpOnTheConfigurationScreenTakesEffectAtOnce) {
     FrmPai = &window;
     window.show();
     window.findChild<QTimer*>("TmrFecha")->stop();
-    ASSERT_EQ(window.protocolLetter(), 'H');
+    ASSERT_EQ(window.protocol(), Protocol::Http);
     window.ShowEmbeddedScreen(TFrmPai::Screen::Config);
     FrmConfig->RbFTP->setChecked(true);
     FrmConfig->BitBtn1->click();
-    EXPECT_EQ(window.protocolLetter(), 'F');
+    EXPECT_EQ(window.protocol(), Protocol::Ftp);
 
     window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
     ASSERT_NE(FrmAtualizaWeb, nullptr);

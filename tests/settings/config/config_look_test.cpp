@@ -57,7 +57,7 @@ protected:
         screen_->CBProxy->setChecked(true);
     }
     QWidget panel_;
-    StandaloneHost host_{'H', UpdateServer{"127.0.0.1", 1, 1}};
+    StandaloneHost host_{Protocol::Http, UpdateServer{"127.0.0.1", 1, 1}};
     std::unique_ptr<TFrmConfig> screen_;
 };
 

@@ -283,7 +283,7 @@ TEST_F(ConfigScreen, SaveWithProxyWritesBothFilesAndAppliesThem) {
     EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_EQ(drive.get(ProtocolFile), "F\r\n proxy.local \r\n3128");
     EXPECT_EQ(drive.get(ProxyFile), " proxy.local \r\n3128\r\n user \r\n senha \r\nS\r\nS\r\n");
-    EXPECT_EQ(window->protocolLetter(), 'F');
+    EXPECT_EQ(window->protocol(), Protocol::Ftp);
     // Reloaded from the files: the login and password in force are trimmed.
     const auto& http = DataWeb->HTTP.ProxyParams;
     EXPECT_EQ(http.ProxyServer(), "proxy.local");
@@ -334,7 +334,7 @@ TEST_F(ConfigScreen, SaveWithoutAuthenticationOrProxy) {
     EXPECT_EQ(DataWeb->FTP.ProxySettings.Host, "");
     EXPECT_EQ(DataWeb->FTP.ProxySettings.Port, 0);
     EXPECT_EQ(DataWeb->FTP.ProxySettings.UserName, "");
-    EXPECT_EQ(window->protocolLetter(), 'H');
+    EXPECT_EQ(window->protocol(), Protocol::Http);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -357,7 +357,7 @@ TEST_F(ConfigScreen, BadPortRefusesTheSaveAndWritesNothing) {
         EXPECT_EQ(drive.get(ProtocolFile), protocolBefore);
         EXPECT_EQ(drive.get(ProxyFile), proxyBefore);
         expectClientsPreset();
-        EXPECT_EQ(window->protocolLetter(), 'F');
+        EXPECT_EQ(window->protocol(), Protocol::Ftp);
         EXPECT_EQ(FrmConfig, &s);
         EXPECT_TRUE(s.isVisible());
     }
@@ -376,7 +376,7 @@ TEST_F(ConfigScreen, CancelWritesAndAppliesNothing) {
     EXPECT_EQ(drive.get(ProtocolFile), "H\r\n");
     EXPECT_FALSE(drive.has(ProxyFile));
     expectClientsPreset();
-    EXPECT_EQ(window->protocolLetter(), 'H');
+    EXPECT_EQ(window->protocol(), Protocol::Http);
     EXPECT_EQ(FrmConfig, nullptr);
     deleteReleased();
     EXPECT_TRUE(screen.isNull());

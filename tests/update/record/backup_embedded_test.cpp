@@ -65,14 +65,14 @@ TEST_P(EmbeddedBackupFormTest, BackupBesideTheDatabaseRestoresToAnEqualDatabase)
     {
         WebUpdateDatabase session;
         open(session, name);
-        record = BackupDatabase(session.Conexao, kTime);
+        record = backupDatabase(session.Conexao, kTime);
     }
     EXPECT_TRUE(std::filesystem::equivalent(record.file, folder + "/" + kBackup)) << record.file;
     EXPECT_TRUE(std::filesystem::equivalent(nativeDatabaseName(name), database));
     EXPECT_GT(record.size, 0);
     EXPECT_EQ(record.size, static_cast<int64_t>(std::filesystem::file_size(record.file)));
     EXPECT_GE(record.seconds, 0.0);
-    EXPECT_EQ(record.restoreCommand, RestoreCommand(record.file, nativeDatabaseName(name), "SYSDBA"));
+    EXPECT_EQ(record.restoreCommand, restoreCommand(record.file, nativeDatabaseName(name), "SYSDBA"));
 
     const peers::IsqlResult restored = backuptest::restore(record.file, folder + "/restored.fdb");
     ASSERT_EQ(restored.exitCode, 0) << restored.output;
@@ -92,7 +92,7 @@ TEST_F(EmbeddedBackupTest, KeepsTheThreeNewestBackupsAfterASuccessfulOne) {
         peers::writeFile(folder + "/" + old, "old");
     WebUpdateDatabase session;
     open(session, folder + "/DB_TREVALMONTE.GDB");
-    BackupDatabase(session.Conexao, kTime);
+    backupDatabase(session.Conexao, kTime);
     EXPECT_EQ(backuptest::backupsIn(folder),
               (Names{"DB_TREVALMONTE_20250101_000000.FBK", "DB_TREVALMONTE_20250301_000000.FBK", kBackup}));
     EXPECT_TRUE(std::filesystem::exists(folder + "/notas.txt"));
@@ -122,7 +122,7 @@ TEST_P(EmbeddedBackupFailureTest, RaisesTheReasonAndLeavesTheFolderAsItWas) {
     WebUpdateDatabase session;
     session.Conexao.DatabaseName = folder + "/" + GetParam().databaseFile;
     try {
-        BackupDatabase(session.Conexao, kTime);
+        backupDatabase(session.Conexao, kTime);
         FAIL() << "backed up";
     } catch (const DatabaseBackupError& error) {
         const std::string expected =

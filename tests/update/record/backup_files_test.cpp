@@ -13,12 +13,12 @@ namespace {
 using Names = std::vector<std::string>;
 
 TEST(BackupFiles, NameCarriesTheLocalTime) {
-    EXPECT_EQ(BackupFileName({2025, 3, 7, 9, 5, 2}), "DB_TREVALMONTE_20250307_090502.FBK");
-    EXPECT_EQ(BackupFileName({2024, 12, 31, 23, 59, 59}), "DB_TREVALMONTE_20241231_235959.FBK");
+    EXPECT_EQ(backupFileName({2025, 3, 7, 9, 5, 2}), "DB_TREVALMONTE_20250307_090502.FBK");
+    EXPECT_EQ(backupFileName({2024, 12, 31, 23, 59, 59}), "DB_TREVALMONTE_20241231_235959.FBK");
 }
 
 TEST(BackupFiles, RestoreCommandQuotesBothPathsAndLeavesThePasswordOut) {
-    EXPECT_EQ(RestoreCommand("C:\\Dados\\B.FBK", "127.0.0.1/3050:C:\\Dados\\DB.GDB", "SYSDBA"),
+    EXPECT_EQ(restoreCommand("C:\\Dados\\B.FBK", "127.0.0.1/3050:C:\\Dados\\DB.GDB", "SYSDBA"),
               "gbak -c -user SYSDBA -password SENHA \"C:\\Dados\\B.FBK\" \"127.0.0.1/3050:C:\\Dados\\DB.GDB\"");
 }
 
@@ -33,7 +33,7 @@ class RetentionTest : public ::testing::TestWithParam<RetentionCase> {};
 TEST_P(RetentionTest, KeepsTheThreeNewestOfTheNamePatternAndEverythingElse) {
     test::TempDrive drive;
     for (const std::string& name : GetParam().present) drive.put("Dados/" + name, "x");
-    KeepNewestBackups("C:\\Dados\\", kBackupsKept);
+    keepNewestBackups("C:\\Dados\\", kBackupsKept);
     Names kept;
     for (const auto& entry : std::filesystem::directory_iterator(drive.root() / "Dados"))
         kept.push_back(entry.path().filename().string());
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BackupFiles, AMissingFolderIsNoError) {
     test::TempDrive drive;
-    EXPECT_NO_THROW(KeepNewestBackups("C:\\Nada\\", kBackupsKept));
+    EXPECT_NO_THROW(keepNewestBackups("C:\\Nada\\", kBackupsKept));
 }
 
 }  // namespace

@@ -44,11 +44,11 @@ TEST_F(ServerBackupTest, BackupOnTheServerRestoresToAnEqualDatabase) {
         login(session, FirebirdServer::password);
         session.Conexao.DatabaseName = name;
         session.Conexao.Open();
-        record = BackupDatabase(session.Conexao, kTime);
+        record = backupDatabase(session.Conexao, kTime);
     }
     EXPECT_EQ(record.file, server_->dataFolder() + "/" + kBackup);
     EXPECT_EQ(record.size, static_cast<int64_t>(std::filesystem::file_size(record.file)));
-    EXPECT_EQ(record.restoreCommand, RestoreCommand(record.file, name, "SYSDBA"));
+    EXPECT_EQ(record.restoreCommand, restoreCommand(record.file, name, "SYSDBA"));
 
     const std::string restoredName = server_->connectionName("restored.fdb");
     const peers::IsqlResult restored = backuptest::restore(record.file, restoredName, FirebirdServer::password);
@@ -77,7 +77,7 @@ TEST_F(ServerBackupTest, AServiceManagerThatCannotBeReachedOrRefusesTheLoginStop
         login(session, c.password);
         session.Conexao.DatabaseName = c.databaseName;
         try {
-            BackupDatabase(session.Conexao, kTime);
+            backupDatabase(session.Conexao, kTime);
             ADD_FAILURE() << "backed up";
         } catch (const DatabaseBackupError& error) {
             EXPECT_NE(std::string(error.what()).find(utf8ToCp1252(std::string("(") + c.reason + ")")),

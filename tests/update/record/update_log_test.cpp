@@ -52,9 +52,9 @@ const std::string kLongStatement = "INSERT INTO T VALUES ('" + std::string(300, 
 INSTANTIATE_TEST_SUITE_P(
     Events, UpdateLogEventTest,
     ::testing::Values(
-        EventCase{"CheckOverHttp", [](UpdateLog& l) { l.checkStarted('H', kServer, "231"); },
+        EventCase{"CheckOverHttp", [](UpdateLog& l) { l.checkStarted(Protocol::Http, kServer, "231"); },
                   "Verificação de versões iniciada: protocolo HTTP, servidor atualiza.example:8080, versão instalada 231"},
-        EventCase{"CheckOverFtpWithoutInstalledVersion", [](UpdateLog& l) { l.checkStarted('F', kServer, ""); },
+        EventCase{"CheckOverFtpWithoutInstalledVersion", [](UpdateLog& l) { l.checkStarted(Protocol::Ftp, kServer, ""); },
                   "Verificação de versões iniciada: protocolo FTP, servidor atualiza.example:2121, versão instalada "
                   "desconhecida"},
         EventCase{"Fetched",
@@ -170,7 +170,7 @@ TEST_P(UpdateLogRotationTest, StartsANewLogOnlyWhenACheckFindsItOver1MiB) {
     }
 }
 
-const auto kCheck = [](UpdateLog& l) { l.checkStarted('H', kServer, "1"); };
+const auto kCheck = [](UpdateLog& l) { l.checkStarted(Protocol::Http, kServer, "1"); };
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, UpdateLogRotationTest,
@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
                      [](UpdateLog& l, const test::TempDrive& d) {
                          d.put(kLog, kOverRotation);
                          l.runFinished();
-                         l.checkStarted('H', kServer, "1");
+                         l.checkStarted(Protocol::Http, kServer, "1");
                          l.versionsOffered({});
                      },
                      line("Verificação de versões iniciada: protocolo HTTP, servidor atualiza.example:8080, versão "
@@ -267,7 +267,7 @@ TEST(UpdateLogUnwritable, RecordsNothingAndNeverRaises) {
     drive.put("VELOR/TREVALMONTE/TEMP", "a file where the folder should be");
     UpdateLog log;
     EXPECT_NO_THROW({
-        log.checkStarted('H', kServer, "1");
+        log.checkStarted(Protocol::Http, kServer, "1");
         log.fetch("/a", "C:\\VELOR\\TREVALMONTE\\TEMP\\a", [] {});
         log.versionsOffered({"2"});
         log.runStarted(true, "db");

@@ -36,7 +36,7 @@ void UpdateRun::TearDownTestSuite() {
 void UpdateRun::SetUp() {
     std::filesystem::remove_all(root_->file("download"));
     logMark_ = nginx_->accessLog().size();
-    webtest::setStandaloneSource('H', UpdateServer{"127.0.0.1", nginx_->port(), 21});
+    webtest::setStandaloneSource(Protocol::Http, UpdateServer{"127.0.0.1", nginx_->port(), 21});
     tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
     std::filesystem::create_directories(nativePath("C:\\VELOR\\TREVALMONTE\\CONFIG"));
     setLauncher([this](const std::string& path, const std::string& parameters) {

@@ -42,7 +42,7 @@ protected:
 
     RecordingView view_;
     UpdateLog log_;
-    char letter_ = kHttpLetter;
+    Protocol letter_ = Protocol::Http;
     std::unique_ptr<peers::TempFolder> drive_;
 
     static peers::TempFolder* server_;

@@ -75,7 +75,7 @@ TEST_F(UpdateRunSequence, AServerUpdateFetchesEveryScriptThenRunsThemInOrder) {
     peers::createDatabase(nativePath("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"));
     publishVersions({"6002", "6003"}, {{"a.sql", "SELECT 1 FROM RDB$DATABASE;\r\n"}, {"b.sql", ""}});
     publishExecutables({});
-    letter_ = kFtpLetter;
+    letter_ = Protocol::Ftp;
     view_.serverUpdate = true;
     view_.versions = {{"6.0.0.2", "", ""}, {"6.0.0.3", "", ""}};
     run();

@@ -19,7 +19,7 @@ Lines concat(Lines a, const Lines& b) {
     return a;
 }
 
-class VersionCheckSequence : public Sequence, public ::testing::WithParamInterface<char> {};
+class VersionCheckSequence : public Sequence, public ::testing::WithParamInterface<Protocol> {};
 
 // The same steps over either protocol; over FTP the update account is set first.
 TEST_P(VersionCheckSequence, OffersEveryLaterVersionInListOrder) {
@@ -35,7 +35,7 @@ TEST_P(VersionCheckSequence, OffersEveryLaterVersionInListOrder) {
     EXPECT_EQ(installed("TEMP/6003/dtversao.cfg"), "01/02/2014\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Protocols, VersionCheckSequence, ::testing::Values(kHttpLetter, kFtpLetter));
+INSTANTIATE_TEST_SUITE_P(Protocols, VersionCheckSequence, ::testing::Values(Protocol::Http, Protocol::Ftp));
 
 // A failure ends the check where it happens: the rows so far stay, no "(Ok)".
 TEST_F(Sequence, AFailedFetchEndsTheCheckAfterTheRowsListedSoFar) {

@@ -99,8 +99,8 @@ std::string SignedUpdate::key_;
 std::string SignedUpdate::otherKey_;
 
 TEST_F(SignedUpdate, ASignedTreeUpdatesOverHttpAndOverFtp) {
-    for (char letter : {kHttpLetter, kFtpLetter}) {
-        SCOPED_TRACE(letter);
+    for (Protocol letter : {Protocol::Http, Protocol::Ftp}) {
+        SCOPED_TRACE(letter == Protocol::Ftp ? "FTP" : "HTTP");
         SetUp();
         sign();
         letter_ = letter;

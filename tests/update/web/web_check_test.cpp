@@ -51,7 +51,7 @@ protected:
     void SetUp() override {
         std::filesystem::remove_all(root_->file("download"));
         markLog();
-        webtest::setStandaloneSource('H', UpdateServer{"127.0.0.1", nginx_->port(), 21});
+        webtest::setStandaloneSource(Protocol::Http, UpdateServer{"127.0.0.1", nginx_->port(), 21});
         tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
         serve("adicionais/descricao.cfg", addOnLine("relat.exe", "Relatorio", "01/02/2014", "Vendas por mes") +
                                               "\r\n" + addOnLine("etq.exe", "Etiquetas", "", "") + "\r\n");
@@ -185,7 +185,7 @@ TEST_F(VersionCheck, ListsTheVersionsAfterTheInstalledOneOnce) {
 TEST_F(VersionCheck, EmbeddedByTheMainWindow) {
     serve("versao/versao.cfg", "6001\r\n6002\r\n");
     publish("6002", "6.0.0.2", "d2", "");
-    webtest::setStandaloneSource('F', UpdateServer{"127.0.0.1", 1, 1});
+    webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", 1, 1});
     TFrmPai window(UpdateServer{"127.0.0.1", nginx_->port(), 1});
     FrmPai = &window;
     window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
@@ -233,7 +233,7 @@ TEST_F(VersionCheck, WhichVersionsAreOffered) {
 }
 
 TEST_F(VersionCheck, OverFtpWithTheUpdateAccount) {
-    webtest::setStandaloneSource('F', UpdateServer{"127.0.0.1", 1, ftp_->port()});
+    webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", 1, ftp_->port()});
     DataWeb->FTP.Username.clear();
     serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
     publish("6002", "6.0.0.2", "d2", "Primeira");
