@@ -57,7 +57,7 @@ std::string generateKeys(const fs::path& secretFile, bool force) {
     crypto_sign_keypair(reinterpret_cast<unsigned char*>(publicKey.data()),
                         reinterpret_cast<unsigned char*>(secretKey.data()));
     // Owner-only before the key is in it; opening it again keeps the permissions.
-    const fs::path partial = secretFile.string() + ".publishing";
+    const fs::path partial = partialPath(secretFile);
     std::ofstream(partial, std::ios::binary | std::ios::trunc).close();
     fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);

@@ -12,6 +12,12 @@ namespace fs = std::filesystem;
 
 fs::path pathFromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
+fs::path partialPath(const fs::path& file) {
+    fs::path partial = file;
+    partial += ".publishing";
+    return partial;
+}
+
 std::string readWhole(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw PublishError("cannot read " + file.string());
@@ -20,7 +26,7 @@ std::string readWhole(const fs::path& file) {
 
 void writeAtomically(const fs::path& file, const std::string& bytes) {
     fs::create_directories(file.parent_path());
-    const fs::path partial = file.string() + ".publishing";
+    const fs::path partial = partialPath(file);
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

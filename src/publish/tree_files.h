@@ -19,6 +19,9 @@ public:
 // string alone would be read in the system's code page on Windows.
 std::filesystem::path pathFromUtf8(const std::string& utf8);
 
+// The temporary name a file is written under before its rename.
+std::filesystem::path partialPath(const std::filesystem::path& file);
+
 std::string readWhole(const std::filesystem::path& file);
 void writeAtomically(const std::filesystem::path& file, const std::string& bytes);
 // Every regular file below the folder, as UTF-8 paths relative to it with "/", sorted.
