@@ -54,8 +54,9 @@ int64_t now() { return static_cast<int64_t>(std::time(nullptr)); }
 
 int run(const std::string& command, const Parsed& p, std::ostream& out) {
     if (p.positional.empty()) throw UsageError{};
-    const std::filesystem::path first = p.positional[0];
-    const std::vector<std::filesystem::path> rest(p.positional.begin() + 1, p.positional.end());
+    const std::filesystem::path first = pathFromUtf8(p.positional[0]);
+    std::vector<std::filesystem::path> rest;
+    for (size_t i = 1; i < p.positional.size(); ++i) rest.push_back(pathFromUtf8(p.positional[i]));
     if (command == "keygen") {
         out << generateKeys(first, p.force) << "\n";
     } else if (command == "version") {

@@ -73,7 +73,7 @@ std::string generateKeys(const fs::path& secretFile, bool force) {
     crypto_sign_keypair(reinterpret_cast<unsigned char*>(publicKey.data()),
                         reinterpret_cast<unsigned char*>(secretKey.data()));
     // Owner-only before the key is in it; opening it again keeps the permissions.
-    const fs::path partial = secretFile.string() + ".publishing";
+    const fs::path partial = partialPath(secretFile);
     std::ofstream(partial, std::ios::binary | std::ios::trunc).close();
     fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
@@ -96,7 +96,7 @@ int64_t signTree(const fs::path& tree, const fs::path& secretFile, int validDays
     manifest.expiresAt = now + static_cast<int64_t>(validDays) * 86400;
     for (const std::string& path : filesBelow(tree)) {
         if (!isPublished(path)) continue;
-        const std::string bytes = readWhole(tree / path);
+        const std::string bytes = readWhole(tree / pathFromUtf8(path));
         manifest.entries.push_back({path, static_cast<int64_t>(bytes.size()), sha256Hex(bytes)});
     }
     if (manifest.entries.size() > kManifestMaxEntries) throw PublishError("more than 20000 files in the tree");
@@ -124,11 +124,11 @@ std::vector<std::string> verifyTree(const fs::path& tree, const std::string& pub
     std::set<std::string> listed;
     for (const ManifestEntry& entry : manifest.entries) {
         listed.insert(entry.path);
-        if (!fs::exists(tree / entry.path)) {
+        if (!fs::exists(tree / pathFromUtf8(entry.path))) {
             mismatches.push_back(entry.path + ": missing");
             continue;
         }
-        const std::string bytes = readWhole(tree / entry.path);
+        const std::string bytes = readWhole(tree / pathFromUtf8(entry.path));
         if (static_cast<int64_t>(bytes.size()) != entry.size || sha256Hex(bytes) != entry.sha256)
             mismatches.push_back(entry.path + ": expected " + std::to_string(entry.size) + " bytes " + entry.sha256 +
                                  ", found " + std::to_string(bytes.size()) + " bytes " + sha256Hex(bytes));

@@ -10,6 +10,14 @@ namespace trev::publish {
 
 namespace fs = std::filesystem;
 
+fs::path pathFromUtf8(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+fs::path partialPath(const fs::path& file) {
+    fs::path partial = file;
+    partial += ".publishing";
+    return partial;
+}
+
 std::string readWhole(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw PublishError("cannot read " + file.string());
@@ -18,7 +26,7 @@ std::string readWhole(const fs::path& file) {
 
 fs::path writePartial(const fs::path& file, const std::string& bytes) {
     fs::create_directories(file.parent_path());
-    const fs::path partial = file.string() + ".publishing";
+    const fs::path partial = partialPath(file);
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
@@ -34,7 +42,10 @@ void writeAtomically(const fs::path& file, const std::string& bytes) { fs::renam
 std::vector<std::string> filesBelow(const fs::path& folder) {
     std::vector<std::string> files;
     for (const auto& item : fs::recursive_directory_iterator(folder))
-        if (item.is_regular_file()) files.push_back(fs::relative(item.path(), folder).generic_string());
+        if (item.is_regular_file()) {
+            const std::u8string relative = fs::relative(item.path(), folder).generic_u8string();
+            files.emplace_back(relative.begin(), relative.end());
+        }
     std::sort(files.begin(), files.end());
     return files;
 }

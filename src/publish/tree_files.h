@@ -15,11 +15,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A path from UTF-8 text (the command line's, a relative path of filesBelow): a narrow
+// string alone would be read in the system's code page on Windows.
+std::filesystem::path pathFromUtf8(const std::string& utf8);
+
+// The temporary name a file is written under before its rename.
+std::filesystem::path partialPath(const std::filesystem::path& file);
+
 std::string readWhole(const std::filesystem::path& file);
 void writeAtomically(const std::filesystem::path& file, const std::string& bytes);
 // The bytes whole in a partial beside the file (returned), for a rename later; none left on failure.
 std::filesystem::path writePartial(const std::filesystem::path& file, const std::string& bytes);
-// Every regular file below the folder, as paths relative to it with "/", sorted.
+// Every regular file below the folder, as UTF-8 paths relative to it with "/", sorted.
 std::vector<std::string> filesBelow(const std::filesystem::path& folder);
 
 // UTF-8 text as Windows-1252; refused when a character has no Windows-1252 form.

@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 
+#include <algorithm>
 #include <memory>
 
 namespace trev {
@@ -28,6 +29,7 @@ struct Ink {
     int pixels = 0;
     int top = -1;  // first and last row with ink
     int bottom = -1;
+    int right = -1;  // last column with ink
 };
 
 // Dark pixels of the widget as drawn: the caption's letters.
@@ -40,6 +42,7 @@ Ink inkOf(QWidget* widget) {
                 ++ink.pixels;
                 if (ink.top < 0) ink.top = y;
                 ink.bottom = y;
+                ink.right = std::max(ink.right, x);
             }
     return ink;
 }
@@ -76,6 +79,15 @@ TEST_F(ConfigLook, BoldCaptionsAreDrawnBoldAndWhole) {
         const QString text = button ? button->text() : static_cast<QLabel*>(caption)->text();
         const int letterHeight = QFontMetrics(caption->font()).tightBoundingRect(text).height();
         EXPECT_GE(bold.bottom - bold.top + 1, letterHeight - 1) << "the tops or feet of the letters are cut";
+    }
+}
+
+TEST_F(ConfigLook, TheProxyControlsStayInsideTheirOutline) {
+    const QRect inside = screen_->Shape1->geometry().adjusted(1, 1, -1, -1);
+    for (QWidget* control : {static_cast<QWidget*>(screen_->LblEndereco), static_cast<QWidget*>(screen_->LblPorta),
+                             static_cast<QWidget*>(screen_->CheckBox1), static_cast<QWidget*>(screen_->chkAutentica)}) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        EXPECT_LE(control->x() + inkOf(control).right, inside.right()) << "the caption runs across the outline's right edge";
     }
 }
 
