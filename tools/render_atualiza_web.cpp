@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "support/update_tree.h"
 #include "transfer/data_web.h"
 #include "update/frm_ajuda.h"
 #include "update/frm_atualiza_web.h"
@@ -21,7 +22,6 @@
 #include <QTreeWidget>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace trev::render {
@@ -29,35 +29,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// The update tree: versions 6.0.0.1 (installed) to 6.0.0.4, and two add-ons.
-void writeUpdateTree(const fs::path& root) {
-    const fs::path base = root / "download/atualiza";
-    writeFile(base / "versao/versao.cfg", "6000\r\n6001\r\n6002\r\n6003\r\n6004\r\n");
-    const char* versions[][3] = {
-        {"6002", "6.0.0.2", "Novo relatório de vendas por vendedor"},
-        {"6003", "6.0.0.3", "Correção no fechamento de caixa"},
-        {"6004", "6.0.0.4", "Emissão de etiquetas com código de barras"},
+// The update tree: versions 6.0.0.1 (installed) to 6.0.0.4, and no add-on.
+void writeUpdateTree(const test::UpdateTree& tree) {
+    tree.publishVersionList({"6000", "6001", "6002", "6003", "6004"});
+    const char* versions[][2] = {
+        {"6002", "Novo relatório de vendas por vendedor"},
+        {"6003", "Correção no fechamento de caixa"},
+        {"6004", "Emissão de etiquetas com código de barras"},
     };
     int day = 10;
-    for (const auto& v : versions) {
-        std::string label = v[1];
-        writeFile(base / "versao" / v[0] / "dtversao.cfg", std::to_string(day++) + "/03/2014\r\n");
-        writeFile(base / "versao" / v[0] / "descricao.cfg",
-                  label + std::string(10 - label.size(), ' ') + utf8ToCp1252(v[2]) + "\r\n");
-    }
-    writeFile(base / "adicionais/descricao.cfg", "");
+    for (const auto& [id, description] : versions)
+        tree.publishVersion({id, test::dottedVersion(id), std::to_string(day++) + "/03/2014", utf8ToCp1252(description), {}});
+    tree.publishAddOnList({});
 }
 
 // nginx on a free loopback port for the life of the tool, serving the update tree.
 class Nginx {
 public:
     Nginx() {
-        writeUpdateTree(fs::path(www_.path()));
+        writeUpdateTree(test::UpdateTree(www_.path()));
         server_ = std::make_unique<peers::NginxPeer>(www_.path());
     }
     int port() const { return server_->port(); }
@@ -70,7 +60,7 @@ private:
 // The install tree on the tool's drive, with the installed version 6.0.0.1.
 void prepareDrive() {
     fs::path install = fs::path(driveRoot()) / "VELOR/TREVALMONTE";
-    writeFile(install / "TXT/trev_versao.txt", "6.0.0.1\r\n");
+    peers::writeFile((install / "TXT/trev_versao.txt").string(), "6.0.0.1\r\n");
     fs::create_directories(install / "TEMP");
     if (!DataWeb) DataWeb = new TDataWeb;
 }

@@ -9,6 +9,7 @@
 #include "peers/ftp_server.h"
 #include "peers/nginx_peer.h"
 #include "peers/temp_folder.h"
+#include "support/update_tree.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,26 +44,23 @@ public:
         ::setenv("TREVALMONTE_DRIVE_C", drive_.path().c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         peers::writeFile(drive_.file("Velor/TREVALMONTE/TXT/trev_versao.txt"), "0.0.0.0\r\n");
-        peers::writeFile(served_.file(kRemote + "adicionais/descricao.cfg"),
-                         "relat.exe                     Relatorio                     01/02/2026Vendas por mes\r\n");
+        tree().publishAddOnList({test::addOnLine("relat.exe", "Relatorio", "01/02/2026", "Vendas por mes")});
     }
     const std::string& served() const { return served_.path(); }
+    test::UpdateTree tree() const { return test::UpdateTree(served_.path()); }
 
     // The remote paths of the check's files, in the order it fetches them.
     std::vector<std::string> publish(int64_t count) {
         std::vector<std::string> files{kRemote + "versao/versao.cfg", kRemote + "adicionais/descricao.cfg"};
-        std::string list;
+        std::vector<std::string> ids;
         for (int64_t i = 0; i < count; ++i) {
             const std::string id = versionId(i), folder = kRemote + "versao/" + id + "/";
-            list += id + "\r\n";
-            peers::writeFile(served_.file(folder + "dtversao.cfg"), "08/12/2026\r\n");
-            const std::string label = "1." + id.substr(1);
-            peers::writeFile(served_.file(folder + "descricao.cfg"),
-                             label + std::string(10 - label.size(), ' ') + "Corrige o fechamento de caixa\r\n");
+            ids.push_back(id);
+            tree().publishVersion({id, "1." + id.substr(1), "08/12/2026", "Corrige o fechamento de caixa", {}});
             files.push_back(folder + "dtversao.cfg");
             files.push_back(folder + "descricao.cfg");
         }
-        peers::writeFile(served_.file(kRemote + "versao/versao.cfg"), list);
+        tree().publishVersionList(ids);
         return files;
     }
     // Where the check keeps a fetched file of the server tree.

@@ -61,7 +61,7 @@ TEST(DeadServerWait, WindowPaintsAndClicksStartNothing) {
     tree.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
     webtest::CapturedMessages messages;
     peers::StalledListener dead;
-    DataWeb = new TDataWeb();
+    webtest::GlobalDataWeb dataWeb;
     DataWeb->HTTP.ConnectTimeoutMs = 2000;
     auto window = std::make_unique<TFrmPai>(UpdateServer{"127.0.0.1", dead.port(), dead.port()});
     FrmPai = window.get();
@@ -93,8 +93,6 @@ TEST(DeadServerWait, WindowPaintsAndClicksStartNothing) {
     EXPECT_FALSE(configDuringWait) << "a click ran during the wait";
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    delete DataWeb;
-    DataWeb = nullptr;
     setSocketWaitHook({});
 }
 

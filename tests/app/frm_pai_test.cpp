@@ -1,8 +1,7 @@
 #include "app/frm_pai.h"
 
 #include "settings/frm_config.h"
-#include "support/qt_application.h"
-#include "support/temp_drive.h"
+#include "support/main_window_test.h"
 #include "transfer/data_web.h"
 #include "ui/application.h"
 #include "update/frm_atualiza_web.h"
@@ -24,43 +23,11 @@
 namespace trev {
 namespace {
 
-class FrmPaiTest : public ::testing::Test {
+class FrmPaiTest : public webtest::MainWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        test::ensureApplication();
-        Application::setTitle("Atualizador Trevalmonte");
-    }
-
-    void SetUp() override {
-        Application::setMessageHook([this](Application::MessageKind, const std::string& caption, const std::string& text) {
-            messages.push_back(caption + ": " + text);
-        });
-        DataWeb = new TDataWeb();
-        // Nothing answers there: a version check that starts fails at once.
-        window = std::make_unique<TFrmPai>(UpdateServer{"127.0.0.1", 1, 1});
-        FrmPai = window.get();
-    }
-
-    void TearDown() override {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete DataWeb;
-        DataWeb = nullptr;
-        Application::setMessageHook({});
-    }
-
     QListWidget* list() { return window->findChild<QListWidget*>("ListView1"); }
     QTimer* timer() { return window->findChild<QTimer*>("TmrFecha"); }
     void select(int row) { list()->setCurrentRow(row); }
-    // The timer is stopped before it fires so each test decides when the request runs.
-    void showWithoutTimer() {
-        window->show();
-        timer()->stop();
-    }
-
-    test::TempDrive drive;
-    std::unique_ptr<TFrmPai> window;
-    std::vector<std::string> messages;
 };
 
 TEST_F(FrmPaiTest, LayoutOfTheWindow) {
@@ -107,13 +74,14 @@ TEST_F(FrmPaiTest, FormShowLoadsSettingsSetsTextsAndArmsTheTimer) {
     EXPECT_EQ(window->statusText(1), "Selecione a op\xE7\xE3o");
     window->hide();
     window->show();  // shown again: not a second FormShow
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(FrmPaiTest, SettingsErrorOfFormShowIsDisplayed) {
     drive.put("VELOR/TREVALMONTE/CONFIG/Proxy.cfg", "proxy.lan\r\nporta\r\n");
     window->show();
-    EXPECT_EQ(messages, std::vector<std::string>{"Atualizador Trevalmonte: Invalid numeric input."});
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Invalid numeric input."});
+    EXPECT_EQ(messages.captions, std::vector<std::string>{"Atualizador Trevalmonte"});
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -159,7 +127,7 @@ TEST_F(FrmPaiTest, CloseRequestWithNobodyListeningStillOpensTheWebScreen) {
     ASSERT_NE(FrmAtualizaWeb, nullptr);
     EXPECT_TRUE(FrmAtualizaWeb->isVisible());
     EXPECT_EQ(FrmAtualizaWeb->parentWidget(), window->contentPanel());
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_TRUE(list()->isEnabled());
 }
 

@@ -39,12 +39,17 @@ bool InstallTree::exists(const std::string& relative) const {
 }
 
 CapturedMessages::CapturedMessages() {
-    Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) {
+    Application::setMessageHook([this](Application::MessageKind, const std::string& caption, const std::string& text) {
+        captions.push_back(cp1252ToUtf8(caption));
         texts.push_back(cp1252ToUtf8(text));
     });
 }
 
 CapturedMessages::~CapturedMessages() { Application::setMessageHook({}); }
+
+GlobalDataWeb::GlobalDataWeb() { DataWeb = &dataWeb_; }
+
+GlobalDataWeb::~GlobalDataWeb() { DataWeb = nullptr; }
 
 bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);

@@ -3,6 +3,7 @@
 // on a fresh drive, captured error messages and bounded waits.
 #include "settings/screen_host.h"
 #include "support/temp_drive.h"
+#include "transfer/data_web.h"
 
 #include <QColor>
 #include <QLabel>
@@ -35,7 +36,22 @@ class CapturedMessages {
 public:
     CapturedMessages();
     ~CapturedMessages();
+    CapturedMessages(const CapturedMessages&) = delete;
+    CapturedMessages& operator=(const CapturedMessages&) = delete;
     std::vector<std::string> texts;
+    std::vector<std::string> captions;
+};
+
+// A fresh TDataWeb as the global DataWeb while this object lives.
+class GlobalDataWeb {
+public:
+    GlobalDataWeb();
+    ~GlobalDataWeb();
+    GlobalDataWeb(const GlobalDataWeb&) = delete;
+    GlobalDataWeb& operator=(const GlobalDataWeb&) = delete;
+
+private:
+    TDataWeb dataWeb_;
 };
 
 // Runs pending events until the condition holds or timeoutMs passes.

@@ -1,9 +1,8 @@
 // Fetching from the update server by the protocol letter, against nginx and pyftpdlib.
-#include "peers/ftp_server.h"
-#include "peers/nginx_peer.h"
 #include "peers/temp_folder.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
+#include "support/update_servers.h"
 #include "transfer/update_source.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +15,14 @@ namespace {
 class UpdateSourceTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        server_ = new peers::TempFolder("source-server");
-        nginx_ = new peers::NginxPeer(server_->path());
-        ftp_ = new peers::FtpServerPeer(server_->path());
-        for (const char* name : {"a.txt", "b.txt"}) peers::writeFile(server_->file(std::string("d/") + name), name);
+        servers_ = std::make_unique<test::UpdateServers>("source-server");
+        for (const char* name : {"a.txt", "b.txt"}) peers::writeFile(servers_->folder().file(std::string("d/") + name), name);
     }
-    static void TearDownTestSuite() {
-        delete ftp_;
-        delete nginx_;
-        delete server_;
-    }
+    static void TearDownTestSuite() { servers_.reset(); }
     void SetUp() override {
         drive_ = std::make_unique<peers::TempFolder>("source-drive");
         setDriveRoot(drive_->path());
-        logMark_ = nginx_->accessLog().size();
+        logMark_ = servers_->nginx().accessLog().size();
         // The account must come from the update server, not from what the client held.
         dataWeb_.FTP.Username = "someone";
         dataWeb_.FTP.Password = "else";
@@ -37,13 +30,13 @@ protected:
     void TearDown() override { setDriveRoot(""); }
 
     UpdateSource source() {
-        UpdateSource updates(dataWeb_, UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()},
+        UpdateSource updates(dataWeb_, UpdateServer{"127.0.0.1", servers_->nginx().port(), servers_->ftpPort()},
                              [this] { return letter_; });
         updates.useFtpAccount();
         return updates;
     }
     bool requestedOverHttp(const std::string& path) const {
-        return nginx_->settledAccessLog().substr(logMark_).find("GET " + path) != std::string::npos;
+        return servers_->nginx().settledAccessLog().substr(logMark_).find("GET " + path) != std::string::npos;
     }
     std::string local(const std::string& name) const { return peers::readFile(drive_->file(name)); }
 
@@ -51,14 +44,10 @@ protected:
     Protocol letter_ = Protocol::Http;
     std::unique_ptr<peers::TempFolder> drive_;
     size_t logMark_ = 0;
-    static peers::TempFolder* server_;
-    static peers::NginxPeer* nginx_;
-    static peers::FtpServerPeer* ftp_;
+    static std::unique_ptr<test::UpdateServers> servers_;
 };
 
-peers::TempFolder* UpdateSourceTest::server_ = nullptr;
-peers::NginxPeer* UpdateSourceTest::nginx_ = nullptr;
-peers::FtpServerPeer* UpdateSourceTest::ftp_ = nullptr;
+std::unique_ptr<test::UpdateServers> UpdateSourceTest::servers_;
 
 TEST_F(UpdateSourceTest, EachWayOfFetchingTakesTheProtocolItShould) {
     struct Case {
@@ -105,8 +94,8 @@ TEST_F(UpdateSourceTest, TheLetterIsReadBeforeEachFetch) {
 
 // A catalogue or list file larger than its bound is refused before more is written, and deleted.
 TEST_F(UpdateSourceTest, AListFileOverItsBoundIsRefusedAndDeleted) {
-    peers::writeFile(server_->file("d/versao.cfg"), std::string(kListFileLimit + (int64_t{1} << 20), '6'));
-    peers::writeFile(server_->file("d/exata.cfg"), std::string(kListFileLimit, '6'));
+    peers::writeFile(servers_->folder().file("d/versao.cfg"), std::string(kListFileLimit + (int64_t{1} << 20), '6'));
+    peers::writeFile(servers_->folder().file("d/exata.cfg"), std::string(kListFileLimit, '6'));
     for (Protocol letter : {Protocol::Http, Protocol::Ftp}) {
         SCOPED_TRACE(letter == Protocol::Ftp ? "FTP" : "HTTP");
         SetUp();

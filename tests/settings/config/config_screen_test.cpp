@@ -3,8 +3,7 @@
 #include "settings/frm_config.h"
 
 #include "app/frm_pai.h"
-#include "support/qt_application.h"
-#include "support/temp_drive.h"
+#include "support/main_window_test.h"
 #include "transfer/data_web.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -30,29 +29,12 @@ namespace {
 const std::string ProtocolFile = "VELOR/TREVALMONTE/CONFIG/ATUTREV.CFG";
 const std::string ProxyFile = "VELOR/TREVALMONTE/CONFIG/Proxy.cfg";
 
-class ConfigScreen : public testing::Test {
+class ConfigScreen : public webtest::MainWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        test::ensureApplication();
-        Application::setTitle("Atualizador Trevalmonte");
-    }
-
+    // Shown before any settings file exists.
     void SetUp() override {
-        Application::setMessageHook([this](Application::MessageKind, const std::string&, const std::string& text) { messages.push_back(text); });
-        DataWeb = new TDataWeb();
-        window = std::make_unique<TFrmPai>(UpdateServer{"127.0.0.1", 1, 1});
-        FrmPai = window.get();
-        // Shown before any settings file exists; its close-request timer stopped.
-        window->show();
-        window->findChild<QTimer*>("TmrFecha")->stop();
-    }
-
-    void TearDown() override {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete DataWeb;
-        DataWeb = nullptr;
-        Application::setMessageHook({});
+        MainWindowTest::SetUp();
+        showWithoutTimer();
     }
 
     TFrmConfig& open() {
@@ -83,10 +65,6 @@ protected:
         EXPECT_EQ(DataWeb->FTP.ProxySettings.Port, 1111);
         EXPECT_EQ(DataWeb->FTP.ProxySettings.UserName, "old-user");
     }
-
-    test::TempDrive drive;
-    std::unique_ptr<TFrmPai> window;
-    std::vector<std::string> messages;
 };
 
 TEST_F(ConfigScreen, ControlsAsDesigned) {
@@ -216,13 +194,13 @@ TEST_F(ConfigScreen, ShowsTheSettingsFiles) {
         deleteReleased();
         ASSERT_EQ(FrmConfig, nullptr);
     }
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(ConfigScreen, BadPortInTheProxyFileStopsAfterTickingTheProxy) {
     drive.put(ProxyFile, "proxy\r\n80x\r\nuser\r\n");
     TFrmConfig& s = open();
-    ASSERT_EQ(messages, std::vector<std::string>{"Invalid numeric input."});
+    ASSERT_EQ(messages.texts, std::vector<std::string>{"Invalid numeric input."});
     EXPECT_TRUE(s.CBProxy->isChecked());
     EXPECT_TRUE(shown(s.EdtEndereco));
     EXPECT_EQ(s.EdtEndereco->text(), "");
@@ -280,7 +258,7 @@ TEST_F(ConfigScreen, SaveWithProxyWritesBothFilesAndAppliesThem) {
     s.EdtSenha->setText(" senha ");
     s.CheckBox1->setChecked(true);
     s.BitBtn1->click();
-    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(drive.get(ProtocolFile), "F\r\n proxy.local \r\n3128");
     EXPECT_EQ(drive.get(ProxyFile), " proxy.local \r\n3128\r\n user \r\n senha \r\nS\r\nS\r\n");
     EXPECT_EQ(window->protocol(), Protocol::Ftp);
@@ -335,7 +313,7 @@ TEST_F(ConfigScreen, SaveWithoutAuthenticationOrProxy) {
     EXPECT_EQ(DataWeb->FTP.ProxySettings.Port, 0);
     EXPECT_EQ(DataWeb->FTP.ProxySettings.UserName, "");
     EXPECT_EQ(window->protocol(), Protocol::Http);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(messages.texts.empty());
 }
 
 TEST_F(ConfigScreen, BadPortRefusesTheSaveAndWritesNothing) {
@@ -347,13 +325,13 @@ TEST_F(ConfigScreen, BadPortRefusesTheSaveAndWritesNothing) {
         drive.put(ProxyFile, proxyBefore);
         window->LoadSettings();
         presetClients();
-        messages.clear();
+        messages.texts.clear();
         TFrmConfig& s = open();
         s.RbFTP->setChecked(false);
         s.RbHTTP->setChecked(true);
         s.EdtPorta->setText(port);
         s.BitBtn1->click();
-        EXPECT_EQ(messages, std::vector<std::string>{"'" + std::string(port) + "' is not a valid integer value."});
+        EXPECT_EQ(messages.texts, std::vector<std::string>{"'" + std::string(port) + "' is not a valid integer value."});
         EXPECT_EQ(drive.get(ProtocolFile), protocolBefore);
         EXPECT_EQ(drive.get(ProxyFile), proxyBefore);
         expectClientsPreset();

@@ -4,7 +4,6 @@
 #include "platform/launcher.h"
 #include "platform/paths.h"
 #include "support/qt_application.h"
-#include "transfer/data_web.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,28 +14,27 @@
 
 namespace trev::runtest {
 
-peers::TempFolder* UpdateRun::root_ = nullptr;
-peers::NginxPeer* UpdateRun::nginx_ = nullptr;
+std::unique_ptr<test::UpdateServers> UpdateRun::servers_;
+std::unique_ptr<webtest::GlobalDataWeb> UpdateRun::dataWeb_;
 
-void UpdateRun::SetUpTestSuite() {
+void UpdateRun::SetUpTestSuite() { setUpServers(test::UpdateServers::Serve::HttpOnly); }
+
+void UpdateRun::setUpServers(test::UpdateServers::Serve serve) {
     test::ensureApplication();
     peers::FirebirdEmbedded::instance();
-    root_ = new peers::TempFolder("run-server");
-    nginx_ = new peers::NginxPeer(root_->path());
-    DataWeb = new TDataWeb;
+    servers_ = std::make_unique<test::UpdateServers>("run-server", serve);
+    dataWeb_ = std::make_unique<webtest::GlobalDataWeb>();
 }
 
 void UpdateRun::TearDownTestSuite() {
-    delete DataWeb;
-    DataWeb = nullptr;
-    delete nginx_;
-    delete root_;
+    dataWeb_.reset();
+    servers_.reset();
 }
 
 void UpdateRun::SetUp() {
-    std::filesystem::remove_all(root_->file("download"));
-    logMark_ = nginx_->accessLog().size();
-    webtest::setStandaloneSource(Protocol::Http, UpdateServer{"127.0.0.1", nginx_->port(), 21});
+    served().clear();
+    logMark_ = servers_->nginx().accessLog().size();
+    webtest::setStandaloneSource(Protocol::Http, UpdateServer{"127.0.0.1", servers_->nginx().port(), 21});
     tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
     std::filesystem::create_directories(nativePath("C:\\VELOR\\TREVALMONTE\\CONFIG"));
     setLauncher([this](const std::string& path, const std::string& parameters) {
@@ -50,49 +48,25 @@ void UpdateRun::TearDown() {
     setLauncher({});
 }
 
-void UpdateRun::serve(const std::string& relative, const std::string& bytes) {
-    peers::writeFile(root_->file("download/atualiza/" + relative), bytes);
-}
+void UpdateRun::serve(const std::string& relative, const std::string& bytes) { served().write(relative, bytes); }
 
-void UpdateRun::unserve(const std::string& relative) {
-    std::filesystem::remove(root_->file("download/atualiza/" + relative));
-}
+void UpdateRun::unserve(const std::string& relative) { served().remove(relative); }
 
 void UpdateRun::publish(const std::string& id, const std::vector<std::pair<std::string, std::string>>& scripts) {
     versions_.push_back(id);
-    std::string label = id.substr(0, 1) + "." + id.substr(1, 1) + "." + id.substr(2, 1) + "." + id.substr(3);
-    serve("versao/" + id + "/dtversao.cfg", "01/01/2014\r\n");
-    serve("versao/" + id + "/descricao.cfg", label + std::string(10 - label.size(), ' ') + "Versao " + id + "\r\n");
-    std::string list;
-    for (const auto& [name, text] : scripts) {
-        list += name + "\r\n";
-        serve("versao/" + id + "/" + name, text);
-    }
-    serve("versao/" + id + "/lista.txt", list);
+    served().publishVersion({id, test::dottedVersion(id), "01/01/2014", "Versao " + id, scripts});
 }
 
-void UpdateRun::publishExecutables(const std::vector<std::string>& names) {
-    std::string list;
-    for (const auto& name : names) {
-        list += name + "\r\n";
-        serve("exe/" + name, "program " + name);
-    }
-    serve("exe/lista.txt", list);
-}
+void UpdateRun::publishExecutables(const std::vector<std::string>& names) { served().publishPrograms(names); }
 
 void UpdateRun::publishAddOn(const std::string& exe, const std::string& name) {
-    auto pad = [](const std::string& s, size_t n) { return s + std::string(n - s.size(), ' '); };
-    addOnLines_.push_back(pad(exe, 30) + pad(name, 30) + pad("01/03/2014", 10) + "Adicional");
+    addOnLines_.push_back(test::addOnLine(exe, name, "01/03/2014", "Adicional"));
     serve("adicionais/" + exe, "add-on " + exe);
 }
 
 void UpdateRun::finishServerTree() {
-    std::string list;
-    for (const auto& v : versions_) list += v + "\r\n";
-    serve("versao/versao.cfg", list);
-    std::string catalogue;
-    for (const auto& line : addOnLines_) catalogue += line + "\r\n";
-    serve("adicionais/descricao.cfg", catalogue);
+    served().publishVersionList(versions_);
+    served().publishAddOnList(addOnLines_);
 }
 
 void UpdateRun::createDatabase() {
@@ -123,8 +97,10 @@ void UpdateRun::runUpdate() { screen_->BtnAtualizar->click(); }
 
 void UpdateRun::closeScreen() { screen_.reset(); }
 
+test::UpdateTree UpdateRun::served() { return servers_->tree(); }
+
 size_t UpdateRun::requestsFor(const std::string& text) const {
-    std::string log = nginx_->settledAccessLog().substr(logMark_);
+    std::string log = servers_->nginx().settledAccessLog().substr(logMark_);
     size_t count = 0;
     for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++count;
     return count;

@@ -2,8 +2,7 @@
 // A whole update against nginx and the embedded database engine: an install tree
 // on a fresh drive, an update tree served over HTTP, the screen driven as a user
 // drives it, and a launcher that records instead of starting.
-#include "peers/nginx_peer.h"
-#include "peers/temp_folder.h"
+#include "support/update_servers.h"
 #include "support/web_test_support.h"
 #include "update/frm_atualiza_web.h"
 
@@ -24,11 +23,13 @@ struct Launch {
 class UpdateRun : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
+    static void setUpServers(test::UpdateServers::Serve serve);
     static void TearDownTestSuite();
     void SetUp() override;
     void TearDown() override;
 
     // Server side.
+    static test::UpdateTree served();
     static void serve(const std::string& relative, const std::string& bytes);
     static void unserve(const std::string& relative);
     // A version in versao.cfg order, with its script list and scripts (name, lines).
@@ -60,8 +61,8 @@ protected:
     std::string databasePath_;
     size_t logMark_ = 0;
 
-    static peers::TempFolder* root_;
-    static peers::NginxPeer* nginx_;
+    static std::unique_ptr<test::UpdateServers> servers_;
+    static std::unique_ptr<webtest::GlobalDataWeb> dataWeb_;
 };
 
 }  // namespace trev::runtest

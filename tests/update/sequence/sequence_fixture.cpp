@@ -8,33 +8,27 @@
 
 namespace trev::sequencetest {
 
-peers::TempFolder* Sequence::server_ = nullptr;
-peers::NginxPeer* Sequence::nginx_ = nullptr;
-peers::FtpServerPeer* Sequence::ftp_ = nullptr;
-TDataWeb* Sequence::dataWeb_ = nullptr;
+std::unique_ptr<test::UpdateServers> Sequence::servers_;
+std::unique_ptr<TDataWeb> Sequence::dataWeb_;
 
 void Sequence::SetUpTestSuite() {
-    server_ = new peers::TempFolder("sequence-server");
-    nginx_ = new peers::NginxPeer(server_->path());
-    ftp_ = new peers::FtpServerPeer(server_->path());
-    dataWeb_ = new TDataWeb;
+    servers_ = std::make_unique<test::UpdateServers>("sequence-server");
+    dataWeb_ = std::make_unique<TDataWeb>();
 }
 
 void Sequence::TearDownTestSuite() {
-    delete dataWeb_;
-    delete ftp_;
-    delete nginx_;
-    delete server_;
+    dataWeb_.reset();
+    servers_.reset();
 }
 
 void Sequence::SetUp() {
-    std::filesystem::remove_all(server_->file("download"));
+    served().clear();
     drive_ = std::make_unique<peers::TempFolder>("sequence-drive");
     setDriveRoot(drive_->path());
     install("TXT/trev_versao.txt", "6.0.0.1\r\n");
     install("TEMP/.keep", "");
     std::filesystem::create_directories(nativePath("C:\\VELOR\\TREVALMONTE\\CONFIG"));
-    serve("adicionais/descricao.cfg", "");
+    served().publishAddOnList({});
     setLauncher([this](const std::string& path, const std::string& parameters) {
         view_.record.push_back("launch " + path + (parameters.empty() ? "" : " " + parameters));
     });
@@ -46,36 +40,21 @@ void Sequence::TearDown() {
     drive_.reset();
 }
 
-void Sequence::serve(const std::string& relative, const std::string& bytes) {
-    peers::writeFile(server_->file("download/atualiza/" + relative), bytes);
-}
+test::UpdateTree Sequence::served() { return servers_->tree(); }
+
+void Sequence::serve(const std::string& relative, const std::string& bytes) { served().write(relative, bytes); }
 
 void Sequence::publishVersions(const std::vector<std::string>& ids,
                                const std::vector<std::pair<std::string, std::string>>& scripts) {
-    std::string list = "6000\r\n6001\r\n";
+    std::vector<std::string> list{"6000", "6001"};
     for (const std::string& id : ids) {
-        list += id + "\r\n";
-        const std::string label = id.substr(0, 1) + "." + id.substr(1, 1) + "." + id.substr(2, 1) + "." + id.substr(3);
-        serve("versao/" + id + "/dtversao.cfg", "01/02/2014\r\n");
-        serve("versao/" + id + "/descricao.cfg", label + std::string(10 - label.size(), ' ') + "Versao " + id + "\r\n");
-        std::string names;
-        for (const auto& [name, text] : scripts) {
-            names += name + "\r\n";
-            serve("versao/" + id + "/" + name, text);
-        }
-        serve("versao/" + id + "/lista.txt", names);
+        list.push_back(id);
+        served().publishVersion({id, test::dottedVersion(id), "01/02/2014", "Versao " + id, scripts});
     }
-    serve("versao/versao.cfg", list);
+    served().publishVersionList(list);
 }
 
-void Sequence::publishExecutables(const std::vector<std::string>& names) {
-    std::string list;
-    for (const std::string& name : names) {
-        list += name + "\r\n";
-        serve("exe/" + name, "program " + name);
-    }
-    serve("exe/lista.txt", list);
-}
+void Sequence::publishExecutables(const std::vector<std::string>& names) { served().publishPrograms(names); }
 
 void Sequence::install(const std::string& relative, const std::string& bytes) const {
     peers::writeFile(drive_->file("VELOR/TREVALMONTE/" + relative), bytes);
@@ -98,7 +77,7 @@ std::vector<std::string> Sequence::logLines() const {
 }
 
 UpdateSource Sequence::source() {
-    UpdateServer server{"127.0.0.1", nginx_->port(), ftp_->port()};
+    UpdateServer server{"127.0.0.1", servers_->nginx().port(), servers_->ftpPort()};
     return UpdateSource(*dataWeb_, server, [this] { return letter_; });
 }
 

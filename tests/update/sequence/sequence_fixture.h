@@ -1,10 +1,9 @@
 #pragma once
 // The version check and the update run without a window: a recording view, an
 // install tree on a fresh drive, and the update tree served by nginx and pyftpdlib.
-#include "peers/ftp_server.h"
-#include "peers/nginx_peer.h"
 #include "peers/temp_folder.h"
 #include "recording_view.h"
+#include "support/update_servers.h"
 #include "transfer/data_web.h"
 #include "transfer/update_source.h"
 #include "update/update_log.h"
@@ -24,6 +23,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    static test::UpdateTree served();
     // A file of the update tree, relative to /download/atualiza/.
     static void serve(const std::string& relative, const std::string& bytes);
     // versao.cfg, and each version's date, description, script list and scripts.
@@ -45,10 +45,8 @@ protected:
     Protocol letter_ = Protocol::Http;
     std::unique_ptr<peers::TempFolder> drive_;
 
-    static peers::TempFolder* server_;
-    static peers::NginxPeer* nginx_;
-    static peers::FtpServerPeer* ftp_;
-    static TDataWeb* dataWeb_;
+    static std::unique_ptr<test::UpdateServers> servers_;
+    static std::unique_ptr<TDataWeb> dataWeb_;
 };
 
 }  // namespace trev::sequencetest

@@ -100,7 +100,7 @@ TEST_F(UpdateRunSequence, AServerUpdateFetchesEveryScriptThenRunsThemInOrder) {
 TEST_F(UpdateRunSequence, AMissingScriptListEndsTheRunBeforeAnyScriptRuns) {
     peers::createDatabase(nativePath("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"));
     publishVersions({"6002"}, {{"a.sql", ""}});
-    std::filesystem::remove(server_->file("download/atualiza/versao/6002/lista.txt"));
+    served().remove("versao/6002/lista.txt");
     view_.serverUpdate = true;
     view_.versions = {{"6.0.0.2", "", ""}};
     EXPECT_THROW(run(), HttpProtocolError);
@@ -130,7 +130,7 @@ TEST_F(UpdateRunSequence, AnInstalledAddOnIsReplacedOnlyByACompleteDownload) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.served ? "served" : "missing");
         if (c.served) serve("adicionais/relat.exe", "add-on 2");
-        else std::filesystem::remove(server_->file("download/atualiza/adicionais/relat.exe"));
+        else served().remove("adicionais/relat.exe");
         install("ADICIONAIS/relat.exe", "add-on 1");
         view_.addOns = {{"Relatorio", "", "", "relat.exe"}};
         view_.ticked = {true};
@@ -170,7 +170,7 @@ TEST_F(LoggedServerUpdate, TheLogNamesEachFailingStatementWithItsLineAndTheBacku
     const std::vector<std::string> log = logLines();
     EXPECT_EQ(log.front(), "Atualização iniciada: tipo Servidor");
     EXPECT_TRUE(holds(log, "Abrindo o banco de dados "));
-    EXPECT_TRUE(holds(log, "Download: http://127.0.0.1:" + std::to_string(nginx_->port()) +
+    EXPECT_TRUE(holds(log, "Download: http://127.0.0.1:" + std::to_string(servers_->nginx().port()) +
                                "/download/atualiza/versao/6002/b.sql -> C:\\Velor\\TREVALMONTE\\TEMP\\SQL\\6002\\b.sql, "));
     EXPECT_TRUE(holds(log, "Falha no comando 2 do script 6002\\b.sql, linha 3: SQLCODE -204, "))
         << ::testing::PrintToString(log);
@@ -195,10 +195,10 @@ TEST_F(LoggedServerUpdate, ABackupThatCannotBeWrittenStopsTheRunBeforeAnyStateme
 
 TEST_F(UpdateRunSequence, TheLogHoldsAFailedFetchAndTheErrorThatStoppedTheRun) {
     publishExecutables({"Novo.exe"});
-    std::filesystem::remove(server_->file("download/atualiza/exe/Novo.exe"));
+    served().remove("exe/Novo.exe");
     EXPECT_THROW(run(), HttpProtocolError);
     const std::vector<std::string> log = logLines();
-    EXPECT_TRUE(holds(log, "Falha no download: http://127.0.0.1:" + std::to_string(nginx_->port()) +
+    EXPECT_TRUE(holds(log, "Falha no download: http://127.0.0.1:" + std::to_string(servers_->nginx().port()) +
                                "/download/atualiza/exe/Novo.exe -> C:\\Velor\\TREVALMONTE\\TEMP\\Novo.exe"));
     EXPECT_EQ(log.back(), "Interrompido: HTTP/1.1 404 Not Found.");
 }

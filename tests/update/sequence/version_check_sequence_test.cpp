@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Protocols, VersionCheckSequence, ::testing::Values(Prot
 // A failure ends the check where it happens: the rows so far stay, no "(Ok)".
 TEST_F(Sequence, AFailedFetchEndsTheCheckAfterTheRowsListedSoFar) {
     publishVersions({"6002", "6003"});
-    std::filesystem::remove(server_->file("download/atualiza/versao/6003/descricao.cfg"));
+    served().remove("versao/6003/descricao.cfg");
     UpdateSource updates = source();
     try {
         VersionCheck(view_, updates, log_).run();

@@ -27,17 +27,17 @@ protected:
     static void SetUpTestSuite() {
         peers::FirebirdEmbedded::instance();
         Sequence::SetUpTestSuite();
-        keys_ = new peers::TempFolder("signed-keys");
+        keys_ = std::make_unique<peers::TempFolder>("signed-keys");
         key_ = publish::generateKeys(keys_->file("publisher.key"), false);
         otherKey_ = publish::generateKeys(keys_->file("other.key"), false);
     }
     static void TearDownTestSuite() {
-        delete keys_;
+        keys_.reset();
         Sequence::TearDownTestSuite();
     }
     void SetUp() override {
         Sequence::SetUp();
-        fs::remove_all(server_->file("download"));
+        served().clear();
         peers::createDatabase(nativePath("C:\\VELOR\\TREVALMONTE\\DB_TREVALMONTE.GDB"));
         install("ADICIONAIS/relat.exe", "installed add-on");
         peers::writeFile(keys_->file("a.sql"), "CREATE TABLE T_NOVA (A INTEGER);\r\n");
@@ -48,13 +48,13 @@ protected:
         publish::publishAddOn(tree(), {keys_->file("relat.exe"), "Relatorio", "01/02/2026", "Relatorios"});
     }
 
-    static fs::path tree() { return server_->file("download/atualiza"); }
+    static fs::path tree() { return servers_->folder().file("download/atualiza"); }
     static void sign(const std::string& keyFile = "publisher.key", int64_t at = now()) {
         publish::signTree(tree(), keys_->file(keyFile), 30, at);
     }
 
     UpdateSource signedSource() {
-        UpdateServer server{"127.0.0.1", nginx_->port(), ftp_->port()};
+        UpdateServer server{"127.0.0.1", servers_->nginx().port(), servers_->ftpPort()};
         server.publisherKey = key_;
         return UpdateSource(*dataWeb_, server, [this] { return letter_; });
     }
@@ -89,12 +89,12 @@ protected:
         return false;
     }
 
-    static peers::TempFolder* keys_;
+    static std::unique_ptr<peers::TempFolder> keys_;
     static std::string key_;
     static std::string otherKey_;
 };
 
-peers::TempFolder* SignedUpdate::keys_ = nullptr;
+std::unique_ptr<peers::TempFolder> SignedUpdate::keys_;
 std::string SignedUpdate::key_;
 std::string SignedUpdate::otherKey_;
 

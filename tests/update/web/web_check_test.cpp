@@ -1,9 +1,8 @@
 // The version check against a real nginx serving the update tree.
 #include "app/frm_pai.h"
-#include "peers/ftp_server.h"
-#include "peers/nginx_peer.h"
 #include "platform/codepage.h"
 #include "support/qt_application.h"
+#include "support/update_servers.h"
 #include "support/web_test_support.h"
 #include "transfer/data_web.h"
 #include "ui/application.h"
@@ -35,41 +34,28 @@ class VersionCheck : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         test::ensureApplication();
-        root_ = new peers::TempFolder("web-server");
-        nginx_ = new peers::NginxPeer(root_->path());
-        ftp_ = new peers::FtpServerPeer(root_->path());
-        DataWeb = new TDataWeb;
+        servers_ = std::make_unique<test::UpdateServers>("web-server");
+        dataWeb_ = std::make_unique<webtest::GlobalDataWeb>();
     }
     static void TearDownTestSuite() {
-        delete DataWeb;
-        DataWeb = nullptr;
-        delete ftp_;
-        delete nginx_;
-        delete root_;
+        dataWeb_.reset();
+        servers_.reset();
     }
 
     void SetUp() override {
-        std::filesystem::remove_all(root_->file("download"));
+        servers_->tree().clear();
         markLog();
-        webtest::setStandaloneSource(Protocol::Http, UpdateServer{"127.0.0.1", nginx_->port(), 21});
+        webtest::setStandaloneSource(Protocol::Http, UpdateServer{"127.0.0.1", servers_->nginx().port(), 21});
         tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
-        serve("adicionais/descricao.cfg", addOnLine("relat.exe", "Relatorio", "01/02/2014", "Vendas por mes") +
-                                              "\r\n" + addOnLine("etq.exe", "Etiquetas", "", "") + "\r\n");
+        servers_->tree().publishAddOnList({test::addOnLine("relat.exe", "Relatorio", "01/02/2014", "Vendas por mes"),
+                                           test::addOnLine("etq.exe", "Etiquetas", "", "")});
     }
 
-    static std::string addOnLine(const std::string& exe, const std::string& name, const std::string& date,
-                                 const std::string& description) {
-        auto pad = [](const std::string& s, size_t n) { return s + std::string(n - s.size(), ' '); };
-        return pad(exe, 30) + pad(name, 30) + pad(date, 10) + description;
-    }
-    static void serve(const std::string& relative, const std::string& bytes) {
-        peers::writeFile(root_->file("download/atualiza/" + relative), bytes);
-    }
-    // A published version: its date and description files.
+    static void serve(const std::string& relative, const std::string& bytes) { servers_->tree().write(relative, bytes); }
+    // A published version without scripts.
     static void publish(const std::string& id, const std::string& label, const std::string& date,
                         const std::string& description) {
-        serve("versao/" + id + "/dtversao.cfg", date + "\r\n");
-        serve("versao/" + id + "/descricao.cfg", label + std::string(10 - label.size(), ' ') + description + "\r\n");
+        servers_->tree().publishVersion({id, label, date, description, {}});
     }
 
     std::unique_ptr<TFrmAtualizaWeb> createScreen() {
@@ -91,11 +77,11 @@ protected:
         return result;
     }
     // Requests of earlier tests are logged before this mark.
-    void markLog() { logMark_ = nginx_->settledAccessLog().size(); }
+    void markLog() { logMark_ = servers_->nginx().settledAccessLog().size(); }
 
     // Requests of this test only, once nginx has logged every request answered.
     size_t requests(const std::string& path) const {
-        const std::string log = nginx_->settledAccessLog().substr(logMark_);
+        const std::string log = servers_->nginx().settledAccessLog().substr(logMark_);
         const std::string request = "GET " + path + " ";
         size_t n = 0;
         for (size_t at = log.find(request); at != std::string::npos; at = log.find(request, at + 1)) ++n;
@@ -110,17 +96,15 @@ protected:
         EXPECT_TRUE(screen.Lbl_Aviso_12->isHidden());
     }
 
-    static peers::TempFolder* root_;
-    static peers::NginxPeer* nginx_;
-    static peers::FtpServerPeer* ftp_;
+    static std::unique_ptr<test::UpdateServers> servers_;
+    static std::unique_ptr<webtest::GlobalDataWeb> dataWeb_;
     InstallTree tree_;
     CapturedMessages messages_;
     size_t logMark_ = 0;
 };
 
-peers::TempFolder* VersionCheck::root_ = nullptr;
-peers::NginxPeer* VersionCheck::nginx_ = nullptr;
-peers::FtpServerPeer* VersionCheck::ftp_ = nullptr;
+std::unique_ptr<test::UpdateServers> VersionCheck::servers_;
+std::unique_ptr<webtest::GlobalDataWeb> VersionCheck::dataWeb_;
 
 TEST_F(VersionCheck, ListsTheVersionsAfterTheInstalledOneOnce) {
     serve("versao/versao.cfg", "5001\r\n6001\r\n6002\r\n6003\r\n6004\r\n");
@@ -186,7 +170,7 @@ TEST_F(VersionCheck, EmbeddedByTheMainWindow) {
     serve("versao/versao.cfg", "6001\r\n6002\r\n");
     publish("6002", "6.0.0.2", "d2", "");
     webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", 1, 1});
-    TFrmPai window(UpdateServer{"127.0.0.1", nginx_->port(), 1});
+    TFrmPai window(UpdateServer{"127.0.0.1", servers_->nginx().port(), 1});
     FrmPai = &window;
     window.ShowEmbeddedScreen(TFrmPai::Screen::AtualizaWeb);
     ASSERT_NE(FrmAtualizaWeb, nullptr);
@@ -233,7 +217,7 @@ TEST_F(VersionCheck, WhichVersionsAreOffered) {
 }
 
 TEST_F(VersionCheck, OverFtpWithTheUpdateAccount) {
-    webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", 1, ftp_->port()});
+    webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", 1, servers_->ftpPort()});
     DataWeb->FTP.Username.clear();
     serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
     publish("6002", "6.0.0.2", "d2", "Primeira");
@@ -246,7 +230,7 @@ TEST_F(VersionCheck, OverFtpWithTheUpdateAccount) {
                                                                               {"6.0.0.3", "d3", "Segunda"}}));
     EXPECT_EQ(rows(screen->ListAdicionais).size(), 2u);
     EXPECT_EQ(DataWeb->FTP.Host, "127.0.0.1");
-    EXPECT_EQ(DataWeb->FTP.Port, ftp_->port());
+    EXPECT_EQ(DataWeb->FTP.Port, servers_->ftpPort());
     EXPECT_EQ(DataWeb->FTP.Username, "trevalmonte");
     EXPECT_FALSE(DataWeb->FTP.Connected());
     EXPECT_EQ(requests("/download/atualiza/versao/versao.cfg"), 0u);
@@ -311,7 +295,7 @@ TEST_F(VersionCheck, RefusesAVersionNameLeadingOutOfTemp) {
     EXPECT_EQ(messages_.texts[0], "Nome inválido na linha 3 de versao.cfg: \"..\"");
     EXPECT_EQ(rows(screen->ListVersao).size(), 1u);
     EXPECT_EQ(requests("/download/atualiza/versao/6002/descricao.cfg"), 1u);
-    EXPECT_EQ(nginx_->accessLog().find("/versao/../"), std::string::npos);
+    EXPECT_EQ(servers_->nginx().accessLog().find("/versao/../"), std::string::npos);
     EXPECT_EQ(requests("/download/atualiza/versao/6003/dtversao.cfg"), 0u);
     EXPECT_FALSE(tree_.exists("dtversao.cfg"));
     expectCheckingStateKept(*screen);

@@ -1,6 +1,5 @@
 // A whole server update with FTP as the protocol: scripts, lists and add-ons
 // over FTP from pyftpdlib, executables still over HTTP from nginx.
-#include "peers/ftp_server.h"
 #include "transfer/data_web.h"
 #include "update/run/update_run_fixture.h"
 
@@ -13,24 +12,13 @@ using webtest::utf8;
 
 class FtpUpdateRun : public UpdateRun {
 protected:
-    static void SetUpTestSuite() {
-        UpdateRun::SetUpTestSuite();
-        ftp_ = new peers::FtpServerPeer(root_->path());
-    }
-    static void TearDownTestSuite() {
-        delete ftp_;
-        UpdateRun::TearDownTestSuite();
-    }
+    static void SetUpTestSuite() { setUpServers(test::UpdateServers::Serve::HttpAndFtp); }
     void SetUp() override {
         UpdateRun::SetUp();
         DataWeb->FTP.Disconnect();
-        webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", nginx_->port(), ftp_->port()});
+        webtest::setStandaloneSource(Protocol::Ftp, UpdateServer{"127.0.0.1", servers_->nginx().port(), servers_->ftpPort()});
     }
-
-    static peers::FtpServerPeer* ftp_;
 };
-
-peers::FtpServerPeer* FtpUpdateRun::ftp_ = nullptr;
 
 TEST_F(FtpUpdateRun, ServerUpdateFetchesEverythingButTheExecutablesOverFtp) {
     createDatabase();

@@ -1,10 +1,9 @@
 // The web update screen's version check over FTP against pyftpdlib; the HTTP port
 // leads nowhere, so any fetch over HTTP would fail.
 #include "app/frm_pai.h"
-#include "peers/ftp_server.h"
-#include "peers/temp_folder.h"
 #include "settings/frm_config.h"
 #include "support/qt_application.h"
+#include "support/update_servers.h"
 #include "support/web_test_support.h"
 #include "transfer/data_web.h"
 #include "update/frm_atualiza_web.h"
@@ -16,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace trev {
@@ -28,36 +26,29 @@ class FtpWebUpdate : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         test::ensureApplication();
-        root_ = new peers::TempFolder("ftp-web-server");
-        std::filesystem::create_directories(root_->file("download"));
-        server_ = new peers::FtpServerPeer(root_->path());
-        DataWeb = new TDataWeb;
+        servers_ = std::make_unique<test::UpdateServers>("ftp-web-server", test::UpdateServers::Serve::FtpOnly);
+        dataWeb_ = std::make_unique<webtest::GlobalDataWeb>();
     }
     static void TearDownTestSuite() {
-        delete DataWeb;
-        DataWeb = nullptr;
-        delete server_;
-        delete root_;
+        dataWeb_.reset();
+        servers_.reset();
     }
 
     void SetUp() override {
-        std::filesystem::remove_all(root_->file("download/atualiza"));
+        servers_->tree().clear();
         DataWeb->FTP.Disconnect();
         webtest::setStandaloneSource(Protocol::Ftp, server());
         tree_.write("TXT/trev_versao.txt", "6.0.0.1\r\n");
         serve("adicionais/descricao.cfg", "relat.exe" + std::string(21, ' ') + "Relatorio\r\n");
-        serve("versao/versao.cfg", "6001\r\n6002\r\n6003\r\n");
+        servers_->tree().publishVersionList({"6001", "6002", "6003"});
         publish("6002", "d2", "Primeira");
         publish("6003", "d3", "Segunda");
     }
 
-    static UpdateServer server() { return UpdateServer{"127.0.0.1", 1, server_->port()}; }
-    static void serve(const std::string& relative, const std::string& bytes) {
-        peers::writeFile(root_->file("download/atualiza/" + relative), bytes);
-    }
+    static UpdateServer server() { return UpdateServer{"127.0.0.1", 1, servers_->ftpPort()}; }
+    static void serve(const std::string& relative, const std::string& bytes) { servers_->tree().write(relative, bytes); }
     static void publish(const std::string& id, const std::string& date, const std::string& description) {
-        serve("versao/" + id + "/dtversao.cfg", date + "\r\n");
-        serve("versao/" + id + "/descricao.cfg", "6.0.0." + id.substr(3) + std::string(3, ' ') + description + "\r\n");
+        servers_->tree().publishVersion({id, test::dottedVersion(id), date, description, {}});
     }
 
     // A new screen whose own timer runs the check; true once it has ended.
@@ -73,17 +64,17 @@ protected:
         return result;
     }
 
-    static peers::TempFolder* root_;
-    static peers::FtpServerPeer* server_;
+    static std::unique_ptr<test::UpdateServers> servers_;
+    static std::unique_ptr<webtest::GlobalDataWeb> dataWeb_;
     webtest::InstallTree tree_;
     webtest::CapturedMessages messages_;
 };
 
-peers::TempFolder* FtpWebUpdate::root_ = nullptr;
-peers::FtpServerPeer* FtpWebUpdate::server_ = nullptr;
+std::unique_ptr<test::UpdateServers> FtpWebUpdate::servers_;
+std::unique_ptr<webtest::GlobalDataWeb> FtpWebUpdate::dataWeb_;
 
 TEST_F(FtpWebUpdate, MissingFileLeavesTheConnectionSoTheNextCheckFailsOnceAndThenWorks) {
-    std::filesystem::remove(root_->file("download/atualiza/versao/6003/dtversao.cfg"));
+    servers_->tree().remove("versao/6003/dtversao.cfg");
     auto first = check();
     ASSERT_EQ(messages_.texts.size(), 1u);
     EXPECT_EQ(messages_.texts[0], "No such file or directory.\r\n");
