@@ -82,8 +82,7 @@ TEST_F(ConfigLook, BoldCaptionsAreDrawnBoldAndWhole) {
     }
 }
 
-// Not under Wine, whose prefix is the cause: its GDI selects no bitmap-only font, so
-// Fixedsys falls back to a proportional face, and its hinted Tahoma advances make the
+// Not under Wine, whose prefix is the cause: its hinted Tahoma advances make the
 // 178-pixel caption of CheckBox1 189 pixels wide.
 #ifndef _WIN32
 TEST_F(ConfigLook, TheProxyControlsStayInsideTheirOutline) {
@@ -94,6 +93,7 @@ TEST_F(ConfigLook, TheProxyControlsStayInsideTheirOutline) {
         EXPECT_LE(control->x() + inkOf(control).right, inside.right()) << "the caption runs across the outline's right edge";
     }
 }
+#endif
 
 TEST_F(ConfigLook, EditFieldsUseFixedsys) {
     for (QLineEdit* edit : {screen_->EdtEndereco, screen_->EdtPorta, screen_->EdtLogin, screen_->EdtSenha}) {
@@ -103,8 +103,6 @@ TEST_F(ConfigLook, EditFieldsUseFixedsys) {
         EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("proxy.empresa.local")), 19 * 8);
     }
 }
-
-#endif
 
 }  // namespace
 }  // namespace trev
