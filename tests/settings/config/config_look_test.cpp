@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "settings/screen_host.h"
+#include "support/ink.h"
 #include "support/qt_application.h"
 #include "transfer/update_server.h"
 #include "ui/controls.h"
@@ -17,33 +18,13 @@
 #include <QRadioButton>
 #include <QStyleFactory>
 
-#include <algorithm>
 #include <memory>
 
 namespace trev {
 namespace {
 
-struct Ink {
-    int pixels = 0;
-    int top = -1;  // first and last row with ink
-    int bottom = -1;
-    int right = -1;  // last column with ink
-};
-
-// Dark pixels of the widget as drawn: the caption's letters.
-Ink inkOf(QWidget* widget) {
-    const QImage picture = widget->grab().toImage();
-    Ink ink;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixelColor(x, y).lightness() < 100) {
-                ++ink.pixels;
-                if (ink.top < 0) ink.top = y;
-                ink.bottom = y;
-                ink.right = std::max(ink.right, x);
-            }
-    return ink;
-}
+using test::Ink;
+using test::inkOf;
 
 class ConfigLook : public ::testing::Test {
 protected:

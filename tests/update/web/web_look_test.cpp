@@ -1,4 +1,5 @@
 // What a Windows user sees of the update type, with the fonts the program installs.
+#include "support/ink.h"
 #include "support/qt_application.h"
 #include "support/web_test_support.h"
 #include "ui/application.h"
@@ -64,6 +65,16 @@ TEST_F(Look, AChosenUpdateTypeShowsItsDot) {
     screen_->BitBtn1->click();  // the warning confirmed: the buttons are enabled again
     EXPECT_LT(indicatorCentre(screen_->RadioButton1).lightness(), 100) << "Servidor chosen, no dot";
     EXPECT_GT(indicatorCentre(screen_->RadioButton2).lightness(), 200) << "Terminal still shows a dot";
+}
+
+// 17 pixels: a size the bold face has no bitmaps for, drawn from its outlines.
+TEST_F(Look, TheServerWarningsTitleIsBold) {
+    constexpr int redInk = 200;
+    const int bold = test::inkOf(screen_->Label10, redInk).pixels;
+    QFont regular = screen_->Label10->font();
+    regular.setBold(false);
+    screen_->Label10->setFont(regular);
+    EXPECT_GT(bold, test::inkOf(screen_->Label10, redInk).pixels * 5 / 4) << "drawn with the strokes of the regular face";
 }
 
 }  // namespace

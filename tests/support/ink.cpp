@@ -1,0 +1,24 @@
+#include "support/ink.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace trev::test {
+
+Ink inkOf(QWidget* widget, int darkerThan) {
+    const QImage picture = widget->grab().toImage();
+    Ink ink;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y).lightness() < darkerThan) {
+                ++ink.pixels;
+                if (ink.top < 0) ink.top = y;
+                ink.bottom = y;
+                ink.right = std::max(ink.right, x);
+            }
+    return ink;
+}
+
+}  // namespace trev::test
