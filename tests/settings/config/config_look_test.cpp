@@ -2,21 +2,17 @@
 // installs: bold captions drawn bold and whole, the edit fields in Fixedsys.
 #include "settings/frm_config.h"
 
-#include "ui/application.h"
 #include "settings/screen_host.h"
-#include "support/ink.h"
-#include "support/qt_application.h"
+#include "support/look.h"
 #include "transfer/update_server.h"
 #include "ui/controls.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QStyleFactory>
 
 #include <memory>
 
@@ -29,9 +25,7 @@ using test::inkOf;
 class ConfigLook : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        test::ensureApplication();
-        Application::installFontStandIns();
-        if (QStyle* windows = QStyleFactory::create(QStringLiteral("windowsvista"))) QApplication::setStyle(windows);
+        test::useProgramLook();
     }
     void SetUp() override {
         panel_.resize(454, 416);

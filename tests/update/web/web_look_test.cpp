@@ -1,17 +1,13 @@
 // What a Windows user sees of the update type, with the fonts the program installs.
-#include "support/ink.h"
-#include "support/qt_application.h"
+#include "support/look.h"
 #include "support/web_test_support.h"
-#include "ui/application.h"
 #include "ui/controls.h"
 #include "update/frm_atualiza_web.h"
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTimer>
 
@@ -23,10 +19,7 @@ namespace {
 class Look : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        test::ensureApplication();
-        Application::installFontStandIns();
-        // The style a Windows user sees, where there is one.
-        if (QStyle* windows = QStyleFactory::create(QStringLiteral("windowsvista"))) QApplication::setStyle(windows);
+        test::useProgramLook();
     }
     void SetUp() override {
         screen_ = std::make_unique<TFrmAtualizaWeb>(nullptr, webtest::standaloneHost());

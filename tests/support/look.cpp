@@ -1,11 +1,22 @@
-#include "support/ink.h"
+#include "support/look.h"
 
+#include "support/qt_application.h"
+#include "ui/application.h"
+
+#include <QApplication>
 #include <QImage>
+#include <QStyleFactory>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace trev::test {
+
+void useProgramLook() {
+    ensureApplication();
+    Application::installFontStandIns();
+    if (QStyle* windows = QStyleFactory::create(QStringLiteral("windowsvista"))) QApplication::setStyle(windows);
+}
 
 Ink inkOf(QWidget* widget, int darkerThan) {
     const QImage picture = widget->grab().toImage();
