@@ -165,7 +165,8 @@ struct FtpFaultServer::Impl {
         if (s.data != Data::ForeignOnly) {
             int data = connectFrom("127.0.0.1", target);
             sendPaced(data, s.dataBytes, s.dataDripMs);
-            if (s.data == Data::Stall) waitForClose(data, stopPipe[0], PeerWaitMs);
+            if (s.data == Data::AbortOpen) sendAll(control, s.completion);
+            if (s.data == Data::Stall || s.data == Data::AbortOpen) waitForClose(data, stopPipe[0], PeerWaitMs);
             ::close(data);
         }
         if (foreign >= 0) {
@@ -174,7 +175,7 @@ struct FtpFaultServer::Impl {
             foreignClosed = closed;
         }
         if (foreign >= 0) ::close(foreign);
-        if (s.data != Data::Stall && s.data != Data::ForeignOnly) sendAll(control, s.completion);
+        if (s.data == Data::Send || s.data == Data::ForeignThenSend) sendAll(control, s.completion);
     }
 };
 

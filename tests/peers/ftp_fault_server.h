@@ -19,6 +19,7 @@ public:
         ForeignThenSend,   // first a connection from foreignAddress that sends other bytes, then Send
         ForeignOnly,       // only the connection from foreignAddress
         Stall,             // send dataBytes and keep the connection open until the client closes it
+        AbortOpen,         // send dataBytes and completion, and keep the connection open
         ReplyInstead,      // never connect; send completion on the control connection at once
     };
 

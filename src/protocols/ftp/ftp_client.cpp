@@ -23,7 +23,7 @@ struct FtpClient::Impl {
     std::string systemDescription;
 
     int replyDeadlineMs = -1;
-    std::optional<FtpReply> early;  // came while the data connection was awaited
+    std::optional<FtpReply> early;  // came while the data connection was awaited or read
 
     FtpReply nextReply() {
         if (early) return *std::exchange(early, std::nullopt);
@@ -39,8 +39,9 @@ struct FtpClient::Impl {
         return expectReply(last, accepted);
     }
 
-    // A refusal on the control connection ends the wait for the data connection
-    // at once; any other reply is kept for its turn.
+    // A refusal on the control connection (a 425, a 426 that breaks the transfer off)
+    // ends the wait for the data connection, or for its data, at once; any other reply
+    // is kept for its turn.
     void watchControl() {
         if (early || control.reader().idleState() == LineReader::Idle::Quiet) return;
         early = nextReply();
@@ -75,7 +76,7 @@ struct FtpClient::Impl {
         command("RETR " + remotePath, {125, 150, 154});
         channel.accept(boundOrNone(client.DataConnectionTimeoutMs), [this] { watchControl(); });
         channel.readAll(out, handlers, boundOrNone(client.IdleTimeoutMs),
-                        SpeedFloor(client.DataFloorBytes, client.DataFloorWindowMs));
+                        SpeedFloor(client.DataFloorBytes, client.DataFloorWindowMs), [this] { watchControl(); });
         // 426 and 450 mean the transfer broke off: the file is incomplete, so it is an error.
         readReply({225, 226, 250});
     }

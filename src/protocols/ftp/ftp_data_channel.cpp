@@ -17,6 +17,28 @@ int remainingMs(Clock::time_point deadline) {
     return static_cast<int>(std::max<decltype(left)>(left, 0));
 }
 
+// A wait of up to timeoutMs (-1: no bound), taken in slices of sliceMs between which
+// the caller watches the control connection.
+class SlicedWait {
+public:
+    SlicedWait(int timeoutMs, int sliceMs)
+        : bounded_(timeoutMs >= 0), deadline_(Clock::now() + std::chrono::milliseconds(bounded_ ? timeoutMs : 0)),
+          sliceMs_(sliceMs) {}
+
+    // The next slice's length; lastSlice says whether the wait ends with it.
+    int nextSliceMs() {
+        const int left = bounded_ ? remainingMs(deadline_) : sliceMs_;
+        lastSlice = bounded_ && left <= sliceMs_;
+        return std::min(left, sliceMs_);
+    }
+    bool lastSlice = false;
+
+private:
+    bool bounded_;
+    Clock::time_point deadline_;
+    int sliceMs_;
+};
+
 }  // namespace
 
 SocketError dataConnectionTimedOut() {
@@ -35,13 +57,11 @@ std::string FtpDataChannel::portArgument() const {
 }
 
 void FtpDataChannel::accept(int timeoutMs, const std::function<void()>& watch) {
-    const bool bounded = timeoutMs >= 0;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(bounded ? timeoutMs : 0);
+    SlicedWait wait(timeoutMs, kWatchEveryMs);
     for (;;) {
-        const int left = bounded ? remainingMs(deadline) : kWatchEveryMs;
-        TcpSocket candidate = listener_.accept(std::min(left, kWatchEveryMs));
+        TcpSocket candidate = listener_.accept(wait.nextSliceMs());
         if (!candidate.isOpen()) {
-            if (left <= kWatchEveryMs && bounded) throw dataConnectionTimedOut();
+            if (wait.lastSlice) throw dataConnectionTimedOut();
             watch();
             continue;
         }
@@ -55,14 +75,25 @@ void FtpDataChannel::accept(int timeoutMs, const std::function<void()>& watch) {
     }
 }
 
-void FtpDataChannel::readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs, SpeedFloor floor) {
+// Up to waitMs (-1: no bound) for data, in slices between which watch runs; -1 if none came.
+long FtpDataChannel::receiveWatched(BlockBuffer& blocks, int waitMs, const std::function<void()>& watch) {
+    SlicedWait wait(waitMs, kWatchEveryMs);
+    for (;;) {
+        const long n = data_.receive(blocks.space(), blocks.room(), wait.nextSliceMs());
+        if (n >= 0 || wait.lastSlice) return n;
+        watch();
+    }
+}
+
+void FtpDataChannel::readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs, SpeedFloor floor,
+                             const std::function<void()>& watch) {
     WorkTracker tracker(this);
     tracker.handlers = handlers;
     BlockBuffer blocks;
     tracker.beginWork(WorkMode::Read, 0);
     try {
         for (;;) {
-            long n = data_.receive(blocks.space(), blocks.room(), floor.limitWait(idleTimeoutMs));
+            long n = receiveWatched(blocks, floor.limitWait(idleTimeoutMs), watch);
             if (n < 0) throw readTimeout();
             if (n == 0) break;
             floor.received(n);

@@ -33,10 +33,13 @@ public:
 
     // Copies everything until the server closes into out; every wait for data is
     // bounded by idleTimeoutMs (-1: no bound), and the data must keep above floor.
+    // watch runs every kWatchEveryMs of a wait and may raise to end the read.
     // The channel is closed afterwards.
-    void readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs, SpeedFloor floor);
+    void readAll(OutputStream& out, const WorkHandlers& handlers, int idleTimeoutMs, SpeedFloor floor,
+                 const std::function<void()>& watch);
 
 private:
+    long receiveWatched(BlockBuffer& blocks, int waitMs, const std::function<void()>& watch);
     void finishAfterFailure(OutputStream& out, const char* data, size_t size, WorkTracker& tracker);
 
     TcpSocket listener_;

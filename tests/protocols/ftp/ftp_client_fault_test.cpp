@@ -127,19 +127,28 @@ TEST_F(FtpClientFaults, RetrievalTranscriptAndWorkEventsFromTheDataConnection) {
     EXPECT_NE(sender, &ftp_);
 }
 
+// Also when the server leaves the data connection open after breaking off: the reply
+// ends the read then, not the idle limit.
 TEST_F(FtpClientFaults, BrokenOffTransferRaisesAndKeepsWhatArrived) {
     struct Case {
         std::string completion;
+        FtpFaultServer::Data data;
         int code;
     };
-    for (const Case& c : {Case{"426 Connection closed; transfer aborted.\r\n226 Abort done\r\n", 426}, Case{"450 Busy\r\n", 450}}) {
+    ftp_.IdleTimeoutMs = 20000;
+    for (const Case& c : {Case{"426 Connection closed; transfer aborted.\r\n226 Abort done\r\n", FtpFaultServer::Data::Send, 426},
+                          Case{"450 Busy\r\n", FtpFaultServer::Data::Send, 450},
+                          Case{"426 Connection closed; transfer aborted.\r\n", FtpFaultServer::Data::AbortOpen, 426}}) {
         SCOPED_TRACE(c.completion);
         auto s = script();
         s.dataBytes = "partial";
         s.completion = c.completion;
+        s.data = c.data;
         server_->setScript(s);
         ftp_.Connect();
+        const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(failureOf<FtpReplyError>([&] { ftp_.Get("/f", LocalFile); }).code, c.code);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << "read on until the server let go";
         EXPECT_EQ(contents(LocalFile), "partial");
         ftp_.Disconnect();
     }
