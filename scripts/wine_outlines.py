@@ -79,7 +79,8 @@ def outline_box(glyf, name):
 
 
 def keeping_origins(font, change):
-    """Runs CHANGE(glyf); every glyph keeps its origin, those made of changed components too."""
+    """Runs CHANGE(glyf, drawn) on the glyphs with outlines; each keeps its origin (its xMin
+    less its left side bearing), those made of changed components too."""
     glyf, hmtx = font["glyf"], font["hmtx"]
     drawn = [name for name in font.getGlyphOrder() if glyf[name].numberOfContours]  # not spaces
     origins = {name: glyf[name].xMin - hmtx[name][1] for name in drawn}  # as the file has them
