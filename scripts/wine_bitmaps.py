@@ -4,12 +4,14 @@ from collections import namedtuple
 Metrics = namedtuple("Metrics", "width height BearingX BearingY Advance")
 
 
+def strikes(font):
+    """Every strike and its glyphs' bitmaps."""
+    return zip(font["EBLC"].strikes, font["EBDT"].strikeData)
+
+
 def strike(font, ppem):
     """The strike of PPEM pixels and its glyphs' bitmaps, or None."""
-    for index, found in enumerate(font["EBLC"].strikes):
-        if found.bitmapSizeTable.ppemY == ppem:
-            return found, font["EBDT"].strikeData[index]
-    return None
+    return next(((raster, data) for raster, data in strikes(font) if raster.bitmapSizeTable.ppemY == ppem), None)
 
 
 def pixel_rows(image_data, width, height):

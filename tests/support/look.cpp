@@ -32,4 +32,11 @@ Ink inkOf(QWidget* widget, int darkerThan) {
     return ink;
 }
 
+Ink inkInRegularFace(QWidget* widget, int darkerThan) {
+    QFont regular = widget->font();
+    regular.setBold(false);
+    widget->setFont(regular);
+    return inkOf(widget, darkerThan);
+}
+
 }  // namespace trev::test

@@ -20,4 +20,7 @@ struct Ink {
 // (lightness 127) need a higher bound.
 Ink inkOf(QWidget* widget, int darkerThan = 100);
 
+// The same, after the widget's font is set to its regular (not bold) face.
+Ink inkInRegularFace(QWidget* widget, int darkerThan = 100);
+
 }  // namespace trev::test

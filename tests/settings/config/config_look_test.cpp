@@ -43,10 +43,7 @@ TEST_F(ConfigLook, BoldCaptionsAreDrawnBoldAndWhole) {
         SCOPED_TRACE(caption->objectName().toStdString());
         const Ink bold = inkOf(caption);
         const int capHeight = QFontMetrics(caption->font()).capHeight();
-        QFont regular = caption->font();
-        regular.setBold(false);
-        caption->setFont(regular);
-        const Ink thin = inkOf(caption);
+        const Ink thin = test::inkInRegularFace(caption);
         EXPECT_GT(bold.pixels, thin.pixels * 5 / 4) << "drawn with the strokes of the regular face";
         // A glyph's image sized smaller than its bitmap cuts the letters' tops.
         const int inkHeight = bold.bottom - bold.top + 1;
